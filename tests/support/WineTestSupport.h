@@ -1,0 +1,67 @@
+// tests/support/WineTestSupport.h: helpers shared by the tests that run under Wine.
+#ifndef WINETESTSUPPORT_H
+#define WINETESTSUPPORT_H
+
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// Turns a host path such as /work/build/bin/x.exe into Z:\work\build\bin\x.exe; Wine maps
+// drive Z: to the host's root. A path that is already a Windows one is returned unchanged.
+std::string WindowsPathFromHost(const char* pszPath);
+
+// The i-th argument that CTest gave the test program (past GoogleTest's own flags), or "".
+std::string TestArgument(int nIndex);
+
+// The log that the test prefix's URL recorder appends to: one line per URL the shell opened.
+namespace UrlLog
+{
+    void Clear();
+    std::vector<std::string> Read();
+    // Waits up to nTimeoutMs for at least nCount lines, then a further nSettleMs in which
+    // any extra line would show up; returns what the log then holds.
+    std::vector<std::string> WaitFor(size_t nCount, DWORD nTimeoutMs = 10000, DWORD nSettleMs = 300);
+}
+
+// Runs a program with a command line and waits for it; returns its exit code, or -1 when it
+// could not be started and -2 when it did not end within nTimeoutMs (it is then killed).
+int RunProgram(const std::string& strCommandLine, DWORD nTimeoutMs = 20000);
+
+// One message box as it was shown.
+struct CaughtBox
+{
+    std::string strCaption;
+    std::string strText;
+    UINT nIcon;         // MB_ICONHAND, MB_ICONEXCLAMATION, ... or 0 when none was found
+    HWND hOwner;
+};
+
+// While it lives, catches every message box of this thread: records caption, text, icon and
+// owner, then presses OK, so that no box is ever left waiting for a person.
+class MessageBoxCatcher
+{
+public:
+    MessageBoxCatcher();
+    ~MessageBoxCatcher();
+    const std::vector<CaughtBox>& Boxes() const;
+
+private:
+    MessageBoxCatcher(const MessageBoxCatcher&);
+    MessageBoxCatcher& operator=(const MessageBoxCatcher&);
+    HHOOK m_hHook;
+};
+
+// Sets, and on destruction restores, one environment variable of this process
+// (both the C runtime's copy, which getenv reads, and the process's own).
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char* pszName, const char* pszValue);   // NULL value unsets it
+    ~ScopedEnv();
+
+private:
+    std::string m_strName, m_strOld;
+    bool m_bHadOld;
+};
+
+#endif // WINETESTSUPPORT_H

@@ -1,0 +1,38 @@
+#!/bin/sh
+# tests/wine/make-prefix.sh: lays out a throwaway Wine prefix prepared like an NT server.
+# Usage: make-prefix.sh PREFIX PREPARE_EXE RECORDER_EXE
+#
+# Creating a prefix takes 10 to 20 s, so a pristine one is made once beside PREFIX and copied
+# for every run: each run starts from the same state, and none sees another's leftovers.
+set -eu
+prefix=$1
+prepare_exe=$2
+recorder_exe=$3
+pristine=$prefix.pristine
+run="$(dirname "$0")/wine-run.sh"
+
+stop_server() { WINEPREFIX=$1 wineserver -k 2>/dev/null || true; }
+
+if [ ! -f "$pristine/system.reg" ] || [ ! -f "$pristine/.complete" ]; then
+    rm -rf "$pristine"
+    WINEPREFIX=$pristine WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+        wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$pristine wineserver -w
+    touch "$pristine/.complete"
+fi
+
+stop_server "$prefix"
+rm -rf "$prefix"
+cp -a "$pristine" "$prefix"
+rm -f "$prefix/.complete"
+
+# The recorder stands in for a browser and a mail program: it writes down each URL it gets.
+mkdir -p "$prefix/drive_c/tools"
+cp "$recorder_exe" "$prefix/drive_c/tools/url_recorder.exe"
+
+# One persistent server for the whole run saves Wine's start-up on every test program. It and
+# the prefix's background processes (services, devices, desktop) start here with no output
+# stream of ours: CTest waits for every process that holds a test's output open.
+WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
+"$run" "$prefix" wineboot.exe </dev/null >/dev/null 2>&1
+"$run" "$prefix" "$prepare_exe" 'C:\tools\url_recorder.exe'
