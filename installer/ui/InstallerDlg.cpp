@@ -1,0 +1,149 @@
+// installer/ui/InstallerDlg.cpp: the main dialog's set-up, painting, system menu, logo and Continue.
+#include "InstallerDlg.h"
+#include "AboutDlg.h"
+#include "LinkSettings.h"
+#include "ProgramIntegrity.h"
+#include "RunInstallation.h"
+#include "VendorInfo.h"
+#include <shellapi.h>
+
+static const char s_szTitle[] = "Velmorath";
+static const char s_szTitleFace[] = "System";
+static const COLORREF s_crTitle = RGB(255, 0, 255);
+static const int s_xTitle = 120;
+static const int s_yTitle = 13;
+static const char s_szDamaged[] =
+    "The installer's program file is damaged: it is not the file that was built and shipped.\n\n"
+    "Nothing has been changed on this computer. Please obtain a fresh copy of Brantovell.exe "
+    "and run that.";
+
+// The About command must sit in the system commands' range: low four bits clear, below 0xF000.
+#if (IDM_ABOUTBOX & 0xFFF0) != IDM_ABOUTBOX || IDM_ABOUTBOX >= 0xF000
+#error IDM_ABOUTBOX must be a valid system command
+#endif
+
+BEGIN_MESSAGE_MAP(CInstallerDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_STN_CLICKED(IDC_LOGO, OnLogoClicked)
+END_MESSAGE_MAP()
+
+CInstallerDlg::CInstallerDlg(CWnd* pParent) : CDialog(IDD, pParent)
+{
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+}
+
+// The links (with their fonts) go first, then the placeholders, then the dialog.
+CInstallerDlg::~CInstallerDlg()
+{
+}
+
+void CInstallerDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_EMAIL, m_emailPlaceholder);
+    DDX_Control(pDX, IDC_HOMEPAGE, m_homePlaceholder);
+}
+
+BOOL CInstallerDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();            // binds the placeholders
+
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu != NULL)
+    {
+        CString strAboutMenu;
+        strAboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty())
+        {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    SetUpLink(m_homeLink, VENDOR_HOME_URL, VENDOR_HOME_URL, &m_homePlaceholder, IDC_LINK_WND);
+    SetUpLink(m_emailLink, VENDOR_EMAIL, VENDOR_MAILTO_URL, &m_emailPlaceholder, IDC_LINK_WND);
+
+    // A damaged copy must not change a server: say so and end before the dialog shows.
+    // Ending the dialog here, while it initialises, keeps it from ever being shown; the
+    // program then ends normally, with no error exit code, as every end of it does.
+    if (!IsProgramFileIntact())
+    {
+        MessageBox(s_szDamaged, "Setup Message", MB_OK | MB_ICONHAND);
+        EndDialog(IDABORT);
+        return FALSE;
+    }
+    return TRUE;                        // the focus goes to Continue, the first tab stop
+}
+
+void CInstallerDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX)
+    {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    }
+    else
+        CDialog::OnSysCommand(nID, lParam);
+}
+
+void CInstallerDlg::OnPaint()
+{
+    if (IsIconic())
+    {
+        CPaintDC dc(this);
+        PaintMinimized(dc);
+    }
+    else
+    {
+        CPaintDC dc(this);
+        PaintTitle(dc);
+        CDialog::OnPaint();
+    }
+}
+
+// The dialog has no minimise box, but should it be drawn minimised the icon fills it.
+void CInstallerDlg::PaintMinimized(CPaintDC& dc)
+{
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    CRect rect;
+    GetClientRect(&rect);
+    int x = (rect.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (rect.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+// The bold magenta title above the upper rule, with no box behind the letters.
+void CInstallerDlg::PaintTitle(CPaintDC& dc)
+{
+    dc.SetBkMode(TRANSPARENT);
+    CFont titleFont;
+    titleFont.CreateFont(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         FF_SWISS | DEFAULT_PITCH, s_szTitleFace);
+    CFont* pOldFont = dc.SelectObject(&titleFont);
+    dc.SetTextColor(s_crTitle);
+    dc.TextOut(s_xTitle, s_yTitle, s_szTitle, sizeof s_szTitle - 1);
+    dc.SelectObject(pOldFont);
+}
+
+HCURSOR CInstallerDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CInstallerDlg::OnLogoClicked()
+{
+    ::ShellExecuteA(NULL, "open", VENDOR_HOME_URL, "", "", SW_SHOW);
+}
+
+// Continue: the dialog closes only after the installation reported success.
+void CInstallerDlg::OnOK()
+{
+    if (RunInstallation(*this))
+        CDialog::OnOK();
+}

@@ -1,0 +1,342 @@
+// tests/ui/InstallerUiTest.cpp: the real installer under Wine and Xvfb, driven as a person would.
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+#include "InstallerProcess.h"
+#include "WineTestSupport.h"
+#include "VendorInfo.h"
+
+namespace {
+
+const char s_szServices[] = "SYSTEM\\ControlSet001\\Services\\";
+const char* const s_serviceKeys[] = { "RamdiskZ", "RemoteBoot", "MorvanethService" };
+
+std::string ShellFolder(const char* pszName)
+{
+    char szPath[MAX_PATH] = "";
+    DWORD nSize = sizeof szPath;
+    SHGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                pszName, NULL, szPath, &nSize);
+    return szPath;
+}
+
+std::vector<std::string> InstalledFiles()
+{
+    char szSystem[MAX_PATH];
+    GetSystemDirectoryA(szSystem, MAX_PATH);
+    std::vector<std::string> files;
+    files.push_back(ShellFolder("Common Administrative Tools") + "\\Remoteboot Manager.lnk");
+    files.push_back(ShellFolder("Common Desktop") + "\\Remoteboot Manager.lnk");
+    files.push_back(ShellFolder("Common Desktop") + "\\Rezozire98.lnk");
+    files.push_back(std::string(szSystem) + "\\rplcmd.bat");
+    return files;
+}
+
+// What an installation leaves behind, as one string: which of its keys, values and files exist.
+std::string InstallationTrace()
+{
+    std::string strTrace;
+    for (size_t i = 0; i < 3; ++i)
+    {
+        HKEY hKey;
+        std::string strKey = std::string(s_szServices) + s_serviceKeys[i];
+        bool bThere = RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS;
+        if (bThere)
+            RegCloseKey(hKey);
+        strTrace += strKey + (bThere ? ": there\n" : ": absent\n");
+    }
+    bool bLsa = SHGetValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\Lsa",
+                            "limitblankpassworduse", NULL, NULL, NULL) == ERROR_SUCCESS;
+    strTrace += std::string("limitblankpassworduse: ") + (bLsa ? "there\n" : "absent\n");
+    std::vector<std::string> files = InstalledFiles();
+    for (size_t i = 0; i < files.size(); ++i)
+        strTrace += files[i] + (GetFileAttributesA(files[i].c_str()) != INVALID_FILE_ATTRIBUTES
+                                    ? ": there\n" : ": absent\n");
+    return strTrace;
+}
+
+void RemoveInstallation()
+{
+    for (size_t i = 0; i < 3; ++i)
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(s_szServices) + s_serviceKeys[i]).c_str());
+    SHDeleteValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\Lsa", "limitblankpassworduse");
+    std::vector<std::string> files = InstalledFiles();
+    for (size_t i = 0; i < files.size(); ++i)
+        DeleteFileA(files[i].c_str());
+}
+
+std::string InstallerPath()
+{
+    return WindowsPathFromHost(TestArgument(1).c_str());
+}
+
+class InstallerUi : public testing::Test
+{
+protected:
+    void SetUp()
+    {
+        RemoveInstallation();
+        UrlLog::Clear();
+        MovePointer(ParkingPoint());
+    }
+    void TearDown() { RemoveInstallation(); }
+    static POINT ParkingPoint() { POINT pt = { 2, 2 }; return pt; }
+};
+
+RECT ClientRectOf(HWND hWnd, HWND hParent)
+{
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    MapWindowPoints(NULL, hParent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// The dialog as it opens: its caption, its buttons and placeholders, and two links lying
+// exactly over the placeholders, centred in the work area.
+TEST_F(InstallerUi, DialogShowsItsControlsAndTwoLinks)
+{
+    InstallerProcess installer(InstallerPath());
+    HWND hDialog = installer.WaitForDialog();
+    ASSERT_TRUE(hDialog != NULL) << "the dialog did not appear";
+
+    char szText[64];
+    GetDlgItemTextA(hDialog, IDOK, szText, sizeof szText);
+    EXPECT_STREQ("Continue", szText);
+    GetDlgItemTextA(hDialog, IDCANCEL, szText, sizeof szText);
+    EXPECT_STREQ("Cancel", szText);
+    EXPECT_TRUE(GetDlgItem(hDialog, 1011) != NULL) << "the logo";
+
+    HWND hFirst = NULL, hSecond = NULL;
+    ASSERT_EQ(2, CountChildren(hDialog, "HyperlinkWnd", &hFirst, &hSecond));
+    HWND links[2] = { hFirst, hSecond };
+    int placeholders[2] = { 1012, 1013 };
+    for (int i = 0; i < 2; ++i)
+    {
+        SCOPED_TRACE(testing::Message() << "placeholder " << placeholders[i]);
+        RECT rcPlaceholder = ClientRectOf(GetDlgItem(hDialog, placeholders[i]), hDialog);
+        bool bCovered = false;
+        for (int j = 0; j < 2; ++j)
+        {
+            RECT rcLink = ClientRectOf(links[j], hDialog);
+            bCovered = bCovered || EqualRect(&rcPlaceholder, &rcLink);
+        }
+        EXPECT_TRUE(bCovered) << "no link lies exactly over the placeholder";
+    }
+    EXPECT_EQ(102, GetDlgCtrlID(hFirst));
+    EXPECT_EQ(102, GetDlgCtrlID(hSecond));
+
+    RECT rcWork, rcDialog;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    GetWindowRect(hDialog, &rcDialog);
+    EXPECT_NEAR((rcWork.left + rcWork.right) / 2, (rcDialog.left + rcDialog.right) / 2, 1);
+    EXPECT_NEAR((rcWork.top + rcWork.bottom) / 2, (rcDialog.top + rcDialog.bottom) / 2, 1);
+}
+
+// The About box comes from the system menu command, disables the main dialog while it is
+// open, and can be opened again with a link that still works.
+TEST_F(InstallerUi, AboutBoxDisablesTheDialogAndOpensAgainWithAWorkingLink)
+{
+    InstallerProcess installer(InstallerPath());
+    HWND hDialog = installer.WaitForDialog();
+    ASSERT_TRUE(hDialog != NULL);
+    for (int nShowing = 1; nShowing <= 2; ++nShowing)
+    {
+        SCOPED_TRACE(testing::Message() << "showing " << nShowing);
+        PostMessageA(hDialog, WM_SYSCOMMAND, 0x0010, 0);
+        HWND hAbout = installer.WaitForWindow(g_szAboutCaption);
+        ASSERT_TRUE(hAbout != NULL) << "the About box did not open";
+        EXPECT_EQ(hDialog, GetWindow(hAbout, GW_OWNER));
+        EXPECT_FALSE(IsWindowEnabled(hDialog));
+
+        HWND hLink = NULL;
+        ASSERT_EQ(1, CountChildren(hAbout, "HyperlinkWnd", &hLink));
+        UrlLog::Clear();
+        ClickAt(CentreOf(hLink));
+        std::vector<std::string> urls = UrlLog::WaitFor(1);
+        ASSERT_EQ(1u, urls.size());
+        EXPECT_EQ(VENDOR_HOME_URL, urls[0]);
+        EXPECT_TRUE(IsWindowVisible(hAbout)) << "the About box closed on the click";
+
+        PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
+        for (DWORD nStart = GetTickCount(); IsWindow(hAbout) && GetTickCount() - nStart < 5000;)
+            Sleep(20);
+        EXPECT_FALSE(IsWindow(hAbout));
+        EXPECT_TRUE(IsWindowEnabled(hDialog));
+    }
+}
+
+// The colour is read from the screen: blue before, red under the pointer, blue after.
+TEST_F(InstallerUi, LinkTurnsRedUnderThePointerAndBlueOffIt)
+{
+    InstallerProcess installer(InstallerPath());
+    HWND hDialog = installer.WaitForDialog();
+    ASSERT_TRUE(hDialog != NULL);
+    HWND hLink = NULL;
+    ASSERT_EQ(2, CountChildren(hDialog, "HyperlinkWnd", &hLink));
+    const COLORREF crBlue = RGB(0, 0, 255), crRed = RGB(255, 0, 0);
+    Sleep(300);
+    EXPECT_GT(CountScreenPixels(hLink, crBlue), 20);
+    EXPECT_EQ(0, CountScreenPixels(hLink, crRed));
+
+    MovePointer(CentreOf(hLink));
+    Sleep(300);
+    EXPECT_GT(CountScreenPixels(hLink, crRed), 20) << "not red under the pointer";
+    EXPECT_EQ(0, CountScreenPixels(hLink, crBlue));
+
+    MovePointer(ParkingPoint());
+    Sleep(300);
+    EXPECT_GT(CountScreenPixels(hLink, crBlue), 20) << "not blue again off the link";
+    EXPECT_EQ(0, CountScreenPixels(hLink, crRed));
+}
+
+// Each link and the logo hand their URL to the shell once and leave the dialog open.
+TEST_F(InstallerUi, LinksAndLogoOpenTheirURLsAndKeepTheDialog)
+{
+    InstallerProcess installer(InstallerPath());
+    HWND hDialog = installer.WaitForDialog();
+    ASSERT_TRUE(hDialog != NULL);
+    HWND hFirst = NULL, hSecond = NULL;
+    ASSERT_EQ(2, CountChildren(hDialog, "HyperlinkWnd", &hFirst, &hSecond));
+    // The link over placeholder 1012 is the home page; the other one the e-mail.
+    RECT rcHome = ClientRectOf(GetDlgItem(hDialog, 1012), hDialog);
+    RECT rcFirst = ClientRectOf(hFirst, hDialog);
+    HWND hHome = EqualRect(&rcHome, &rcFirst) ? hFirst : hSecond;
+    HWND hEmail = hHome == hFirst ? hSecond : hFirst;
+
+    struct { const char* pszWhat; HWND hTarget; const char* pszURL; } clicks[] = {
+        { "home page link", hHome, VENDOR_HOME_URL },
+        { "e-mail link", hEmail, VENDOR_MAILTO_URL },
+        { "logo", GetDlgItem(hDialog, 1011), VENDOR_HOME_URL },
+    };
+    for (size_t i = 0; i < sizeof clicks / sizeof clicks[0]; ++i)
+    {
+        SCOPED_TRACE(clicks[i].pszWhat);
+        UrlLog::Clear();
+        ClickAt(CentreOf(clicks[i].hTarget));
+        std::vector<std::string> urls = UrlLog::WaitFor(1);
+        ASSERT_EQ(1u, urls.size());
+        EXPECT_EQ(clicks[i].pszURL, urls[0]);
+        EXPECT_TRUE(IsWindowVisible(hDialog));
+        MovePointer(ParkingPoint());
+    }
+}
+
+// Continue in the prepared prefix installs, shows the success message and ends the program.
+TEST_F(InstallerUi, ContinueInstallsAndEnds)
+{
+    InstallerProcess installer(InstallerPath());
+    HWND hDialog = installer.WaitForDialog();
+    ASSERT_TRUE(hDialog != NULL);
+    PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
+    ForeignBox box = AnswerMessageBox(installer);
+    ASSERT_TRUE(box.bFound);
+    EXPECT_EQ("Install Remote Service Success, please reboot the Server!", box.strText);
+    EXPECT_EQ(0, installer.WaitForExit());
+    std::string strTrace = InstallationTrace();
+    EXPECT_EQ(std::string::npos, strTrace.find("absent")) << strTrace;
+}
+
+// Restores a protocol key that a test removed.
+class MissingProtocol
+{
+public:
+    explicit MissingProtocol(const char* pszKey) : m_strKey(pszKey) { SHDeleteKeyA(HKEY_LOCAL_MACHINE, pszKey); }
+    ~MissingProtocol()
+    {
+        HKEY hKey;
+        if (RegCreateKeyA(HKEY_LOCAL_MACHINE, m_strKey.c_str(), &hKey) == ERROR_SUCCESS)
+            RegCloseKey(hKey);
+    }
+
+private:
+    std::string m_strKey;
+};
+
+// A missing protocol is reported, nothing is written, and the dialog stays open and usable.
+TEST_F(InstallerUi, MissingProtocolKeepsTheDialogUsable)
+{
+    MissingProtocol noNetBeui("SYSTEM\\CurrentControlSet\\Services\\Nbf");
+    std::string strBefore = InstallationTrace();
+    InstallerProcess installer(InstallerPath());
+    HWND hDialog = installer.WaitForDialog();
+    ASSERT_TRUE(hDialog != NULL);
+    PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
+    ForeignBox box = AnswerMessageBox(installer);
+    ASSERT_TRUE(box.bFound);
+    EXPECT_EQ("Please install NetBEUI Protocol before installing Remoteboot.", box.strText);
+    Sleep(200);
+    EXPECT_EQ(-1, installer.WaitForExit(500)) << "the program ended";
+    EXPECT_TRUE(IsWindowVisible(hDialog));
+    EXPECT_TRUE(IsWindowEnabled(hDialog));
+    EXPECT_EQ(strBefore, InstallationTrace());
+
+    // Still usable: the About box opens.
+    PostMessageA(hDialog, WM_SYSCOMMAND, 0x0010, 0);
+    HWND hAbout = installer.WaitForWindow(g_szAboutCaption);
+    ASSERT_TRUE(hAbout != NULL);
+    PostMessageA(hAbout, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Cancel, Esc and the close box end the program with exit code 0 and change nothing.
+TEST_F(InstallerUi, CancelEscAndCloseBoxChangeNothing)
+{
+    const char* const ways[] = { "Cancel", "Esc", "close box" };
+    for (int i = 0; i < 3; ++i)
+    {
+        SCOPED_TRACE(ways[i]);
+        std::string strBefore = InstallationTrace();
+        InstallerProcess installer(InstallerPath());
+        HWND hDialog = installer.WaitForDialog();
+        ASSERT_TRUE(hDialog != NULL);
+        if (i == 0)
+            ClickAt(CentreOf(GetDlgItem(hDialog, IDCANCEL)));
+        else if (i == 1)
+        {
+            SetForegroundWindow(hDialog);
+            Sleep(200);
+            INPUT keys[2];
+            ZeroMemory(keys, sizeof keys);
+            keys[0].type = keys[1].type = INPUT_KEYBOARD;
+            keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, keys, sizeof keys[0]);
+        }
+        else
+            PostMessageA(hDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(0, installer.WaitForExit());
+        EXPECT_EQ(strBefore, InstallationTrace());
+    }
+}
+
+// A copy with one byte changed says it is damaged and ends without showing the dialog.
+TEST_F(InstallerUi, DamagedCopyIsRefused)
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    std::string strCopy = std::string(szTemp) + "Brantovell-damaged.exe";
+    ASSERT_TRUE(CopyFileA(InstallerPath().c_str(), strCopy.c_str(), FALSE));
+    HANDLE hFile = CreateFileA(strCopy.c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    DWORD nSize = GetFileSize(hFile, NULL);
+    SetFilePointer(hFile, nSize / 2, NULL, FILE_BEGIN);
+    BYTE b = 0;
+    DWORD n = 0;
+    ReadFile(hFile, &b, 1, &n, NULL);
+    b ^= 0x01;
+    SetFilePointer(hFile, nSize / 2, NULL, FILE_BEGIN);
+    WriteFile(hFile, &b, 1, &n, NULL);
+    CloseHandle(hFile);
+
+    std::string strBefore = InstallationTrace();
+    {
+        InstallerProcess damaged(strCopy);
+        ForeignBox box = AnswerMessageBox(damaged);
+        ASSERT_TRUE(box.bFound);
+        EXPECT_NE(std::string::npos, box.strText.find("damaged")) << box.strText;
+        EXPECT_TRUE(damaged.WaitForDialog(0) == NULL) << "the dialog was shown";
+        EXPECT_EQ(0, damaged.WaitForExit());
+    }
+    EXPECT_EQ(strBefore, InstallationTrace());
+    DeleteFileA(strCopy.c_str());
+}
+
+} // namespace
