@@ -1,5 +1,9 @@
 #!/bin/sh
 # tools/run.sh: installs what is missing, builds, and runs the main job in a sandbox Wine prefix.
+#
+# With your own display the installer's dialog opens there for you to use. Without one, the
+# job runs under a private Xvfb: it waits for the dialog, saves a screenshot of it as
+# build/brantovell-dialog.png, presses Continue itself, and prints what the installation wrote.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
@@ -10,11 +14,34 @@ prefix=$build/sandbox
 tests=$build/tests
 "$top/tests/wine/make-prefix.sh" "$prefix" "$tests/prepare_prefix.exe" "$tests/url_recorder.exe"
 run() { "$top/tests/wine/wine-run.sh" "$prefix" "$@"; }
+status=0
 
-echo "== launcher.exe, in the sandbox prefix $prefix"
+echo "== Brantovell.exe, in the sandbox prefix $prefix (prepared like an NT server)"
+if [ -z "$started_display" ]; then
+    echo "The dialog is on your display ($DISPLAY); press Continue or Cancel there."
+    run "$build/bin/Brantovell.exe" || status=$?
+else
+    run "$build/bin/Brantovell.exe" &
+    installer=$!
+    if run "$tests/demo_tool.exe" wait; then
+        sleep 0.5
+        window=$(xdotool search --name 'Velmorath for' | head -n 1)
+        import -window "${window:-root}" "$build/brantovell-dialog.png"
+        echo "Screenshot of the dialog: $build/brantovell-dialog.png"
+        run "$tests/demo_tool.exe" continue || status=$?
+    else
+        echo "The dialog did not appear."
+        status=1
+    fi
+    wait $installer || status=$?
+fi
+echo "Installer exit code: $status"
+run "$tests/demo_tool.exe" report
+
+echo
+echo "== launcher.exe"
 rm -f "$prefix/drive_c/tools/urls.log"
-run "$build/bin/launcher.exe"
-echo "launcher exit code: $?"
+run "$build/bin/launcher.exe" || status=$?
 i=0
 while [ ! -s "$prefix/drive_c/tools/urls.log" ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
 echo "URLs the shell was asked to open:"
@@ -22,3 +49,4 @@ sed 's/^/  /' "$prefix/drive_c/tools/urls.log" 2>/dev/null || echo "  (none)"
 
 WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 stop_display
+exit $status
