@@ -13,3 +13,11 @@ int WINAPI WinMain(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, LPSTR /
     ::ShellExecuteA(NULL, "open", s_szPageURL, "", "", SW_SHOW);
     return 0;
 }
+
+// The program's entry point, in place of the C runtime's start-up: the launcher uses nothing
+// of the runtime, and leaving it out takes the file from 14 KB to 3 KB. WinMain ignores its
+// arguments, so they are passed as plainly as possible; its result is the exit code.
+extern "C" void WINAPI LauncherStartup()
+{
+    ::ExitProcess(WinMain(::GetModuleHandleA(NULL), NULL, ::GetCommandLineA(), SW_SHOWDEFAULT));
+}

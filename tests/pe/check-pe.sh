@@ -1,10 +1,13 @@
 #!/bin/sh
 # tests/pe/check-pe.sh: checks a shipped program as a file, from its PE headers and import table.
-# Usage: check-pe.sh PROGRAM.exe
+# Usage: check-pe.sh PROGRAM.exe [--forbid DLL]...
 # A 32-bit GUI program whose subsystem version is at most 5.0 (so Windows 2000 and NT 4.0 load
 # it) and whose imports all come from DLLs that every NT-family Windows carries.
 set -u
 exe=$1
+shift
+forbidden=""
+while [ $# -ge 2 ] && [ "$1" = --forbid ]; do forbidden="$forbidden $(echo "$2" | tr A-Z a-z)"; shift 2; done
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 allowed="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll
 comctl32.dll comdlg32.dll msvcrt.dll"
@@ -27,6 +30,9 @@ for dll in $dlls; do
     case " $(echo $allowed) " in
         *" $dll "*) ;;
         *) fail "imports $dll, which is not a Windows system DLL" ;;
+    esac
+    case " $forbidden " in
+        *" $dll "*) fail "imports $dll, which it must not need" ;;
     esac
 done
 
