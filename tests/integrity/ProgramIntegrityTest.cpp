@@ -133,9 +133,12 @@ protected:
     {
         // A program that just ended may hold its file for a moment under Wine.
         for (size_t i = 0; i < m_files.size(); ++i)
-            for (int nTry = 0; nTry < 50 && !::DeleteFileA(m_files[i].c_str())
-                               && ::GetFileAttributesA(m_files[i].c_str()) != INVALID_FILE_ATTRIBUTES; ++nTry)
+        {
+            const char* pszFile = m_files[i].c_str();
+            for (int nTry = 0; nTry < 50 && !::DeleteFileA(pszFile)
+                               && ::GetFileAttributesA(pszFile) != INVALID_FILE_ATTRIBUTES; ++nTry)
                 ::Sleep(100);
+        }
         EXPECT_TRUE(::RemoveDirectoryA(m_strDir.c_str())) << m_strDir;
     }
 
@@ -160,7 +163,7 @@ TEST(ProgramIntegrity, TheStampedTestProgramFindsItsOwnFileIntact)
     EXPECT_TRUE(IsFileIntact(OwnPath().c_str())) << OwnPath();
 }
 
-TEST(ProgramIntegrity, MissingEmptyOrSlotlessFilesAreNotIntact)
+TEST(ProgramIntegrity, MissingOrSlotlessFilesAreNotIntact)
 {
     EXPECT_FALSE(IsFileIntact("C:\\no such folder\\no such program.exe"));
     EXPECT_FALSE(IsFileIntact(""));
@@ -177,6 +180,17 @@ TEST_F(IntegrityCopies, AnIntactCopyElsewhereIsIntact)
     // The probe is a second, differently built program with its own stamp.
     std::string strProbe = WindowsPathFromHost(TestArgument(1).c_str());
     EXPECT_TRUE(IsFileIntact(strProbe.c_str())) << strProbe;
+}
+
+// A file that another handle holds without sharing cannot be read, so it cannot be vouched for.
+TEST_F(IntegrityCopies, AnIntactCopyThatCannotBeReadIsNotIntact)
+{
+    std::string strPath = Copy("locked.exe", m_original);
+    HANDLE hLock = ::CreateFileA(strPath.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hLock) << strPath;
+    EXPECT_FALSE(IsFileIntact(strPath.c_str()));
+    ::CloseHandle(hLock);
+    EXPECT_TRUE(IsFileIntact(strPath.c_str())) << "once the lock is gone";
 }
 
 // Each row damages a copy of this program in one way; every one must be caught.
