@@ -1,0 +1,173 @@
+// bench/driver/main.cpp: the benchmark driver: runs Wine's floor, the floor, the installer and the launcher in rounds and prints the table.
+//
+// Usage: bench_driver [--runs N] [--warmup N] [--timeout-ms N]
+//                     --wine-floor EXE --floor EXE [--installer EXE] [--launcher EXE]
+// Paths may be host paths (/work/...), which are reached through drive Z:. The two floors belong
+// to the benchmark and must be there; a missing installer or launcher is reported as not built.
+// Exit code 0 whatever the goals say; 1 when a measurement broke; 2 on a bad command line.
+#include "BenchResults.h"
+#include "InstallState.h"
+#include "Measurements.h"
+#include "Report.h"
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+struct Options
+{
+    int nRuns;
+    int nWarmupRuns;
+    DWORD nTimeoutMs;
+    std::string strWineFloor, strFloor, strInstaller, strLauncher;
+};
+
+// Turns a host path such as /work/build/bin/x.exe into Z:\work\build\bin\x.exe.
+std::string WindowsPath(const char* pszPath)
+{
+    std::string strPath(pszPath);
+    if (strPath.empty() || strPath[0] != '/')
+        return strPath;
+    for (size_t i = 0; i < strPath.size(); ++i)
+        if (strPath[i] == '/')
+            strPath[i] = '\\';
+    return "Z:" + strPath;
+}
+
+bool ParseNumber(const char* pszText, int nMin, int& nValue)
+{
+    char* pEnd = NULL;
+    long n = strtol(pszText, &pEnd, 10);
+    if (*pszText == '\0' || *pEnd != '\0' || n < nMin || n > 100000)
+        return false;
+    nValue = static_cast<int>(n);
+    return true;
+}
+
+bool ParseOptions(int argc, char** argv, Options& options)
+{
+    options.nRuns = 20;
+    options.nWarmupRuns = 1;
+    options.nTimeoutMs = 30000;
+    for (int i = 1; i < argc; ++i)
+    {
+        const char* pszName = argv[i];
+        if (i + 1 >= argc)
+            return false;
+        const char* pszValue = argv[++i];
+        int nTimeout = 0;
+        if (!strcmp(pszName, "--runs") && ParseNumber(pszValue, 1, options.nRuns))
+            continue;
+        if (!strcmp(pszName, "--warmup") && ParseNumber(pszValue, 0, options.nWarmupRuns))
+            continue;
+        if (!strcmp(pszName, "--timeout-ms") && ParseNumber(pszValue, 100, nTimeout))
+        {
+            options.nTimeoutMs = static_cast<DWORD>(nTimeout);
+            continue;
+        }
+        std::string* pPath = !strcmp(pszName, "--wine-floor") ? &options.strWineFloor
+                           : !strcmp(pszName, "--floor") ? &options.strFloor
+                           : !strcmp(pszName, "--installer") ? &options.strInstaller
+                           : !strcmp(pszName, "--launcher") ? &options.strLauncher : NULL;
+        if (pPath == NULL)
+            return false;
+        *pPath = WindowsPath(pszValue);
+    }
+    return !options.strWineFloor.empty() && !options.strFloor.empty();
+}
+
+// The file's size in bytes, or -1 when there is no such file.
+long long FileSize(const std::string& strPath)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (strPath.empty() || !::GetFileAttributesExA(strPath.c_str(), GetFileExInfoStandard, &data)
+        || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+ProgramSeries MakeSeries(const char* pszName, const std::string& strPath)
+{
+    ProgramSeries series;
+    series.strName = pszName;
+    series.bBuilt = FileSize(strPath) >= 0;
+    return series;
+}
+
+typedef bool (*MeasureRun)(const std::string&, ProgramSeries&, DWORD, std::string&);
+
+// Runs one program once if it is built; false (after saying why) when the measurement broke.
+bool RunOnce(MeasureRun measure, const std::string& strPath, ProgramSeries& series, DWORD nTimeoutMs,
+             const char* pszRound)
+{
+    if (!series.bBuilt)
+        return true;
+    std::string strError;
+    if (measure(strPath, series, nTimeoutMs, strError))
+        return true;
+    fprintf(stderr, "bench: %s, %s: %s\n", pszRound, series.strName.c_str(), strError.c_str());
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!ParseOptions(argc, argv, options))
+    {
+        fprintf(stderr, "usage: bench_driver [--runs N] [--warmup N] [--timeout-ms N] --wine-floor EXE "
+                        "--floor EXE [--installer EXE] [--launcher EXE]\n");
+        return 2;
+    }
+
+    BenchResults results;
+    results.nRuns = options.nRuns;
+    results.nWarmupRuns = options.nWarmupRuns;
+    results.wineFloor = MakeSeries("Wine floor", options.strWineFloor);
+    results.floor = MakeSeries("floor", options.strFloor);
+    results.installer = MakeSeries("Brantovell", options.strInstaller);
+    results.launcher = MakeSeries("launcher", options.strLauncher);
+    results.nInstallerBytes = FileSize(options.strInstaller);
+    results.nLauncherBytes = FileSize(options.strLauncher);
+    if (!results.wineFloor.bBuilt || !results.floor.bBuilt)
+    {
+        fprintf(stderr, "bench: the floor programs are missing: %s, %s\n", options.strWineFloor.c_str(),
+                options.strFloor.c_str());
+        return 1;
+    }
+
+    // Warm-up rounds fill scratch series of their own; the rounds proper interleave the programs,
+    // so that a busy moment of the machine falls on all of them alike.
+    bool bBroken = false;
+    for (int nRound = -options.nWarmupRuns; nRound < options.nRuns && !bBroken; ++nRound)
+    {
+        bool bWarmup = nRound < 0;
+        BenchResults scratch = results;
+        BenchResults& target = bWarmup ? scratch : results;
+        char szRound[48];
+        if (bWarmup)
+            snprintf(szRound, sizeof szRound, "warm-up round %d", nRound + options.nWarmupRuns + 1);
+        else
+            snprintf(szRound, sizeof szRound, "round %d of %d", nRound + 1, options.nRuns);
+        bBroken = !RunOnce(MeasureWineFloorRun, options.strWineFloor, target.wineFloor, options.nTimeoutMs, szRound)
+               || !RunOnce(MeasureInstallerRun, options.strFloor, target.floor, options.nTimeoutMs, szRound)
+               || !RunOnce(MeasureInstallerRun, options.strInstaller, target.installer, options.nTimeoutMs, szRound)
+               || !RunOnce(MeasureLauncherRun, options.strLauncher, target.launcher, options.nTimeoutMs, szRound);
+        if (!bBroken)
+            fprintf(stderr, "bench: %s done\n", szRound);
+    }
+
+    // Leave the prefix as it was found: no installation, no recorded URL.
+    InstallState::Reset();
+    ::DeleteFileA("C:\\tools\\urls.log");
+    if (bBroken)
+    {
+        fprintf(stderr, "bench: measurement broken; no table\n");
+        return 1;
+    }
+    PrintReport(results, stdout);
+    return 0;
+}
