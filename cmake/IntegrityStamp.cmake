@@ -2,7 +2,7 @@
 include_guard(GLOBAL)
 
 find_program(STAMP_PYTHON3 NAMES python3 REQUIRED)
-set(STAMP_DIGEST_TOOL ${CMAKE_CURRENT_LIST_DIR}/../tools/stamp_digest.py)
+get_filename_component(STAMP_DIGEST_TOOL ${CMAKE_CURRENT_LIST_DIR}/../tools/stamp_digest.py ABSOLUTE)
 
 # Adds the stamping step after the link of a program that compiles installer/ui/ProgramIntegrity.cpp.
 # The link's -s has already stripped the file by then; the stamp must be the last step that writes
