@@ -226,12 +226,13 @@ TEST(DialogTemplates, CreateDialogsWithTheirControlsAndPictures)
         { hMain, IDCANCEL, "Button", 0, 0 },
         { hAbout, IDC_ABOUT_LINK, "Static", 0, 0 },
         { hAbout, IDOK, "Button", 0, 0 },
-        { hAbout, -1, "Static", STM_GETICON, 0 },      // the icon, first control with id -1
+        { hAbout, 0, "Static", STM_GETICON, 0 },       // the icon: no identifier, first child
     };
     for (size_t i = 0; i < sizeof checks / sizeof checks[0]; ++i)
     {
         SCOPED_TRACE(testing::Message() << "row #" << i);
-        HWND hControl = ::GetDlgItem(checks[i].hDlg, checks[i].nControl);
+        HWND hControl = checks[i].nControl ? ::GetDlgItem(checks[i].hDlg, checks[i].nControl)
+                                           : ::GetWindow(checks[i].hDlg, GW_CHILD);
         char szClass[32] = "";
         ::GetClassNameA(hControl, szClass, sizeof szClass);
         EXPECT_STRCASEEQ(checks[i].pszClass, szClass);
