@@ -65,8 +65,8 @@ BOOL CInstallerDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    SetUpLink(m_homeLink, VENDOR_HOME_URL, VENDOR_HOME_URL, &m_homePlaceholder, IDC_LINK_WND);
-    SetUpLink(m_emailLink, VENDOR_EMAIL, VENDOR_MAILTO_URL, &m_emailPlaceholder, IDC_LINK_WND);
+    SetUpLink(m_homeLink, VENDOR_HOME_URL, VENDOR_HOME_URL, &m_homePlaceholder, IDC_MAIN_LINK_WND);
+    SetUpLink(m_emailLink, VENDOR_EMAIL, VENDOR_MAILTO_URL, &m_emailPlaceholder, IDC_MAIN_LINK_WND);
 
     // A damaged copy must not change a server: say so and end before the dialog shows.
     // Ending the dialog here, while it initialises, keeps it from ever being shown; the
