@@ -11,11 +11,12 @@ add_compile_options(-Wall -Wextra)
 
 set(PRODUCT_CXX_FLAGS
     -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables
-    -fno-threadsafe-statics -fcheck-new -ffunction-sections -fdata-sections)
+    -fno-threadsafe-statics -fcheck-new -ffunction-sections -fdata-sections -fno-ident)
 
-# NT 4.0 is subsystem version 4.0; Windows 2000 refuses anything above 5.0.
+# NT 4.0 is subsystem version 4.0; Windows 2000 refuses anything above 5.0. A program is
+# always loaded at its preferred base on these systems, so it needs no relocation section.
 set(PRODUCT_LINK_FLAGS
-    -static -s -mwindows -Wl,--gc-sections
+    -static -s -mwindows -Wl,--gc-sections -Wl,--disable-reloc-section
     -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 
