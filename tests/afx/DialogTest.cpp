@@ -18,20 +18,18 @@ class CScriptDlg : public CDialog
 {
 public:
     CScriptDlg(UINT nIDTemplate, Action action, CWnd* pParentWnd = NULL)
-        : CDialog(nIDTemplate, pParentWnd), m_action(action), m_bInitResult(TRUE), m_nOK(0),
-          m_nCancel(0), m_hOwner(NULL), m_bOwnerEnabled(TRUE), m_hFocus(NULL), m_nFocusID(0), m_hStatic(NULL) {}
+        : CDialog(nIDTemplate, pParentWnd), m_action(action) {}
 
     Action m_action;
-    BOOL m_bInitResult;
+    BOOL m_bInitResult = TRUE;
     std::vector<BOOL> m_exchanges;      // m_bSaveAndValidate of each exchange
     std::vector<UINT> m_sysCommands;
-    int m_nOK, m_nCancel;
-    HWND m_hOwner;
-    BOOL m_bOwnerEnabled;
-    RECT m_rcShown;
-    HWND m_hFocus;
-    int m_nFocusID;
-    HWND m_hStatic;                     // m_static's window, seen while the dialog runs
+    int m_nOK = 0, m_nCancel = 0;
+    HWND m_hOwner = NULL;               // seen while the dialog runs, as the rest below
+    BOOL m_bOwnerEnabled = TRUE;
+    RECT m_rcShown = {};
+    int m_nFocusID = 0;
+    HWND m_hStatic = NULL;              // m_static's window
     CStatic m_static;
     CStatic m_notify;
 
@@ -96,10 +94,10 @@ private:
         ::GetWindowRect(m_hWnd, &m_rcShown);
         m_hOwner = ::GetWindow(m_hWnd, GW_OWNER);
         m_bOwnerEnabled = m_hOwner == NULL || ::IsWindowEnabled(m_hOwner);
-        m_hFocus = ::GetFocus();
-        m_nFocusID = ::GetDlgCtrlID(m_hFocus);
+        HWND hFocus = ::GetFocus();
+        m_nFocusID = ::GetDlgCtrlID(hFocus);
         m_hStatic = m_static.m_hWnd;
-        HWND hFocusOrDialog = m_hFocus != NULL ? m_hFocus : m_hWnd;
+        HWND hFocusOrDialog = hFocus != NULL ? hFocus : m_hWnd;
         switch (m_action)
         {
         case ClickOK:

@@ -16,29 +16,27 @@ HWND g_hWndOther;           // a window no CWnd owns, named "other" in the recor
 class CProbeWnd : public CWnd
 {
 public:
-    CProbeWnd() : m_bSetCursorResult(TRUE), m_bCallDefault(FALSE), m_nFirstMessage(0) {}
-
     std::vector<std::string> m_calls;
-    BOOL m_bSetCursorResult;
-    BOOL m_bCallDefault;            // OnSetCursor passes the message on
-    UINT m_nFirstMessage;           // the first message WindowProc saw
-    std::vector<UINT> m_messages;
+    BOOL m_bSetCursorResult = TRUE;
+    BOOL m_bCallDefault = FALSE;        // OnSetCursor passes the message on
+    std::vector<UINT> m_messages;       // every message WindowProc saw
     std::function<void()> m_onCommand;
 
+    template <typename... Args> void Record(const char* pszName, Args... args)
+    {
+        std::ostringstream s;
+        s << pszName;
+        ((s << ' ' << args), ...);
+        m_calls.push_back(s.str());
+    }
     std::string Name(CWnd* pWnd) const
     {
-        if (pWnd == this)
-            return "this";
-        if (pWnd == NULL)
-            return "null";
+        if (pWnd == this || pWnd == NULL)
+            return pWnd ? "this" : "null";
         return pWnd->m_hWnd == g_hWndOther && CWnd::FromHandlePermanent(g_hWndOther) == NULL ? "other" : "?";
     }
-    void Record(const std::ostringstream& call) { m_calls.push_back(call.str()); }
-
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     {
-        if (m_messages.empty())
-            m_nFirstMessage = message;
         m_messages.push_back(message);
         return CWnd::WindowProc(message, wParam, lParam);
     }
@@ -47,58 +45,29 @@ protected:
     afx_msg void OnPaint()
     {
         CPaintDC dc(this);
-        std::ostringstream s;
-        s << "OnPaint " << (::GetObjectType(dc.m_hDC) == OBJ_DC ? "dc" : "no dc");
-        Record(s);
+        Record("OnPaint", ::GetObjectType(dc.m_hDC) == OBJ_DC ? "dc" : "no dc");
     }
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point)
-    {
-        std::ostringstream s;
-        s << "OnLButtonUp " << nFlags << " " << point.x << "," << point.y;
-        Record(s);
-    }
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point)
-    {
-        std::ostringstream s;
-        s << "OnMouseMove " << nFlags << " " << point.x << "," << point.y;
-        Record(s);
-    }
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point) { Record("OnLButtonUp", nFlags, point.x, point.y); }
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point) { Record("OnMouseMove", nFlags, point.x, point.y); }
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     {
-        std::ostringstream s;
-        s << "OnSetCursor " << Name(pWnd) << " " << static_cast<int>(nHitTest) << " " << message;
-        Record(s);
-        if (m_bCallDefault)
-            return CWnd::OnSetCursor(pWnd, nHitTest, message);
-        return m_bSetCursorResult;
+        Record("OnSetCursor", Name(pWnd), static_cast<int>(nHitTest), message);
+        return m_bCallDefault ? CWnd::OnSetCursor(pWnd, nHitTest, message) : m_bSetCursorResult;
     }
-    afx_msg void OnCaptureChanged(CWnd* pWnd)
-    {
-        std::ostringstream s;
-        s << "OnCaptureChanged " << Name(pWnd);
-        Record(s);
-    }
-    afx_msg void OnSysCommand(UINT nID, LPARAM lParam)
-    {
-        std::ostringstream s;
-        s << "OnSysCommand " << std::hex << nID << " " << lParam;
-        Record(s);
-    }
+    afx_msg void OnCaptureChanged(CWnd* pWnd) { Record("OnCaptureChanged", Name(pWnd)); }
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam) { Record("OnSysCommand", nID, lParam); }
     afx_msg HCURSOR OnQueryDragIcon()
     {
-        Record(std::ostringstream("OnQueryDragIcon"));
+        Record("OnQueryDragIcon");
         return reinterpret_cast<HCURSOR>(0x1234);
     }
     afx_msg void OnTestCommand()
     {
-        Record(std::ostringstream("OnTestCommand"));
+        Record("OnTestCommand");
         if (m_onCommand)
             m_onCommand();
     }
-    afx_msg void OnNotifyClicked()
-    {
-        Record(std::ostringstream("OnNotifyClicked"));
-    }
+    afx_msg void OnNotifyClicked() { Record("OnNotifyClicked"); }
 
     DECLARE_MESSAGE_MAP()
 };
@@ -115,20 +84,12 @@ BEGIN_MESSAGE_MAP(CProbeWnd, CWnd)
     ON_STN_CLICKED(IDC_TEST_NOTIFY, OnNotifyClicked)
 END_MESSAGE_MAP()
 
-// Overrides one entry of its base's map and adds two; the rest come from the base's map.
+// Overrides one entry of its base's map and adds one; the rest come from the base's map.
 class CDerivedProbeWnd : public CProbeWnd
 {
 protected:
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point)
-    {
-        std::ostringstream s;
-        s << "Derived::OnMouseMove " << nFlags << " " << point.x << "," << point.y;
-        Record(s);
-    }
-    afx_msg void OnDerivedCommand()
-    {
-        Record(std::ostringstream("OnDerivedCommand"));
-    }
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point) { Record("Derived::OnMouseMove", nFlags, point.x, point.y); }
+    afx_msg void OnDerivedCommand() { Record("OnDerivedCommand"); }
 
     DECLARE_MESSAGE_MAP()
 };
@@ -154,67 +115,58 @@ protected:
     CDerivedProbeWnd m_derived;
 };
 
+const LONG_PTR HWND_SELF = -1000001, HWND_OTHER = -1000002;    // stand for the windows' handles
+
 struct Routing
 {
     UINT message;
-    WPARAM wParam;      // WPARAM_THIS / WPARAM_OTHER stand for the windows' handles
-    LPARAM lParam;      // the same for LPARAM_THIS / LPARAM_OTHER
+    LONG_PTR wParam, lParam;
     const char* pszBaseCall;        // "" when the message must reach no handler
     const char* pszDerivedCall;
 };
-const WPARAM WPARAM_THIS = 0xF0000001, WPARAM_OTHER = 0xF0000002;
-const LPARAM LPARAM_THIS = static_cast<LPARAM>(0xF0000001), LPARAM_OTHER = static_cast<LPARAM>(0xF0000002);
 
 // Every entry kind and signature code, the arguments as the handler gets them, and the
 // derived class's map taking precedence over its base's only where it has an entry.
 TEST_F(MessageMapTest, RoutesEachMessageToItsHandlerWithItsArguments)
 {
     static const Routing rows[] = {
-        { WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(300, 2), "OnLButtonUp 4 300,2", "OnLButtonUp 4 300,2" },
-        { WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-5, -7), "OnMouseMove 1 -5,-7", "Derived::OnMouseMove 1 -5,-7" },
-        { WM_MOUSEMOVE, 0, MAKELPARAM(32767, -32768), "OnMouseMove 0 32767,-32768", "Derived::OnMouseMove 0 32767,-32768" },
-        { WM_SETCURSOR, WPARAM_THIS, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), "OnSetCursor this 1 512", "OnSetCursor this 1 512" },
-        { WM_SETCURSOR, WPARAM_OTHER, MAKELPARAM(HTERROR, WM_LBUTTONDOWN), "OnSetCursor other -2 513", "OnSetCursor other -2 513" },
-        { WM_CAPTURECHANGED, 0, LPARAM_OTHER, "OnCaptureChanged other", "OnCaptureChanged other" },
-        { WM_CAPTURECHANGED, 0, LPARAM_THIS, "OnCaptureChanged this", "OnCaptureChanged this" },
+        { WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(300, 2), "OnLButtonUp 4 300 2", "OnLButtonUp 4 300 2" },
+        { WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-5, -7), "OnMouseMove 1 -5 -7", "Derived::OnMouseMove 1 -5 -7" },
+        { WM_MOUSEMOVE, 0, MAKELPARAM(32767, -32768), "OnMouseMove 0 32767 -32768", "Derived::OnMouseMove 0 32767 -32768" },
+        { WM_SETCURSOR, HWND_SELF, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), "OnSetCursor this 1 512", "OnSetCursor this 1 512" },
+        { WM_SETCURSOR, HWND_OTHER, MAKELPARAM(HTERROR, WM_LBUTTONDOWN), "OnSetCursor other -2 513", "OnSetCursor other -2 513" },
+        { WM_CAPTURECHANGED, 0, HWND_OTHER, "OnCaptureChanged other", "OnCaptureChanged other" },
+        { WM_CAPTURECHANGED, 0, HWND_SELF, "OnCaptureChanged this", "OnCaptureChanged this" },
         { WM_CAPTURECHANGED, 0, 0, "OnCaptureChanged null", "OnCaptureChanged null" },
-        { WM_SYSCOMMAND, 0x0013, MAKELPARAM(10, 20), "OnSysCommand 13 14000a", "OnSysCommand 13 14000a" },
+        { WM_SYSCOMMAND, 0x0013, MAKELPARAM(10, 20), "OnSysCommand 19 1310730", "OnSysCommand 19 1310730" },
         { WM_QUERYDRAGICON, 0, 0, "OnQueryDragIcon", "OnQueryDragIcon" },
         { WM_COMMAND, ID_TEST_COMMAND, 0, "OnTestCommand", "OnTestCommand" },                             // menu
         { WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, 1), 0, "OnTestCommand", "OnTestCommand" },              // accelerator
-        { WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, BN_CLICKED), LPARAM_OTHER, "OnTestCommand", "OnTestCommand" },
-        { WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, EN_CHANGE), LPARAM_OTHER, "", "" },
-        { WM_COMMAND, MAKEWPARAM(IDC_TEST_NOTIFY, STN_CLICKED), LPARAM_OTHER, "OnNotifyClicked", "OnNotifyClicked" },
-        { WM_COMMAND, MAKEWPARAM(IDC_TEST_NOTIFY, STN_DBLCLK), LPARAM_OTHER, "", "" },
+        { WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, BN_CLICKED), HWND_OTHER, "OnTestCommand", "OnTestCommand" },
+        { WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, EN_CHANGE), HWND_OTHER, "", "" },
+        { WM_COMMAND, MAKEWPARAM(IDC_TEST_NOTIFY, STN_CLICKED), HWND_OTHER, "OnNotifyClicked", "OnNotifyClicked" },
+        { WM_COMMAND, MAKEWPARAM(IDC_TEST_NOTIFY, STN_DBLCLK), HWND_OTHER, "", "" },
         { WM_COMMAND, ID_TEST_DERIVED_COMMAND, 0, "", "OnDerivedCommand" },
         { WM_COMMAND, ID_TEST_APP_COMMAND, 0, "", "" },     // only dialogs hand commands to the application
     };
-    CProbeWnd* windows[] = { &m_probe, &m_derived };
     for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
     {
-        for (int w = 0; w < 2; ++w)
+        for (CProbeWnd* pWnd : { static_cast<CProbeWnd*>(&m_probe), static_cast<CProbeWnd*>(&m_derived) })
         {
-            SCOPED_TRACE(testing::Message() << "row " << i << (w ? ", derived" : ", base"));
-            CProbeWnd* pWnd = windows[w];
-            const Routing& row = rows[i];
-            WPARAM wParam = row.wParam == WPARAM_THIS ? reinterpret_cast<WPARAM>(pWnd->m_hWnd)
-                          : row.wParam == WPARAM_OTHER ? reinterpret_cast<WPARAM>(m_other.m_hWnd) : row.wParam;
-            LPARAM lParam = row.lParam == LPARAM_THIS ? reinterpret_cast<LPARAM>(pWnd->m_hWnd)
-                          : row.lParam == LPARAM_OTHER ? reinterpret_cast<LPARAM>(m_other.m_hWnd) : row.lParam;
+            bool bDerived = pWnd == &m_derived;
+            SCOPED_TRACE(testing::Message() << "row " << i << (bDerived ? ", derived" : ", base"));
+            auto param = [&](LONG_PTR n) {
+                return n == HWND_SELF ? reinterpret_cast<LONG_PTR>(pWnd->m_hWnd)
+                     : n == HWND_OTHER ? reinterpret_cast<LONG_PTR>(m_other.m_hWnd) : n;
+            };
             pWnd->m_calls.clear();
-            LRESULT lResult = pWnd->SendMessage(row.message, wParam, lParam);
-            const char* pszExpected = w ? row.pszDerivedCall : row.pszBaseCall;
-            std::vector<std::string> expected;
-            if (*pszExpected)
-                expected.push_back(pszExpected);
-            EXPECT_EQ(expected, pWnd->m_calls);
-            if (row.message == WM_QUERYDRAGICON)
+            LRESULT lResult = pWnd->SendMessage(rows[i].message, param(rows[i].wParam), param(rows[i].lParam));
+            std::string strExpected = bDerived ? rows[i].pszDerivedCall : rows[i].pszBaseCall;
+            EXPECT_EQ(strExpected.empty() ? 0u : 1u, pWnd->m_calls.size());
+            EXPECT_EQ(strExpected, pWnd->m_calls.empty() ? "" : pWnd->m_calls[0]);
+            if (rows[i].message == WM_QUERYDRAGICON || rows[i].message == WM_SETCURSOR)
             {
-                EXPECT_EQ(0x1234, lResult);
-            }
-            if (row.message == WM_SETCURSOR)
-            {
-                EXPECT_EQ(TRUE, lResult);
+                EXPECT_EQ(rows[i].message == WM_SETCURSOR ? TRUE : 0x1234, lResult);
             }
         }
     }
@@ -226,10 +178,9 @@ TEST_F(MessageMapTest, RoutesEachMessageToItsHandlerWithItsArguments)
 // WM_CREATE; painting goes through the map; messages without an entry reach DefWindowProcA.
 TEST_F(MessageMapTest, CreateSubclassesFromTheFirstMessage)
 {
-    EXPECT_EQ(static_cast<UINT>(WM_NCCREATE), m_probe.m_nFirstMessage);
+    EXPECT_EQ(static_cast<UINT>(WM_NCCREATE), m_probe.m_messages.front());
     EXPECT_NE(m_probe.m_messages.end(), std::find(m_probe.m_messages.begin(), m_probe.m_messages.end(), WM_CREATE));
     EXPECT_EQ(&m_probe, CWnd::FromHandlePermanent(m_probe.m_hWnd));
-    EXPECT_EQ(7, ::GetDlgCtrlID(m_probe.m_hWnd));
     EXPECT_TRUE(::GetWindowLongA(m_probe.m_hWnd, GWL_STYLE) & WS_CHILD);
 
     m_probe.m_calls.clear();
