@@ -2,7 +2,9 @@
 include_guard(GLOBAL)
 
 find_program(STAMP_PYTHON3 NAMES python3 REQUIRED)
-get_filename_component(STAMP_DIGEST_TOOL ${CMAKE_CURRENT_LIST_DIR}/../tools/stamp_digest.py ABSOLUTE)
+# A cache entry, so that every directory sees it: the include guard skips this file after the first.
+get_filename_component(_stamp_tool ${CMAKE_CURRENT_LIST_DIR}/../tools/stamp_digest.py ABSOLUTE)
+set(STAMP_DIGEST_TOOL ${_stamp_tool} CACHE INTERNAL "the stamp tool")
 
 # Adds the stamping step after the link of a program that compiles installer/ui/ProgramIntegrity.cpp.
 # The link's -s has already stripped the file by then; the stamp must be the last step that writes
