@@ -15,7 +15,7 @@ stop_server() { WINEPREFIX=$1 wineserver -k 2>/dev/null || true; }
 
 if [ ! -f "$pristine/system.reg" ] || [ ! -f "$pristine/.complete" ]; then
     rm -rf "$pristine"
-    WINEPREFIX=$pristine WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    WINEPREFIX=$pristine WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" \
         wineboot --init >/dev/null 2>&1
     WINEPREFIX=$pristine wineserver -w
     touch "$pristine/.complete"

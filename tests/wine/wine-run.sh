@@ -7,5 +7,7 @@ export WINEPREFIX
 export WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all}"
 # Keeps Wine from offering to install its .NET and HTML engines in a dialog nobody answers.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# winemenubuilder would turn every shortcut the programs save into a menu entry or desktop
+# file on the host, outside the prefix.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 exec wine "$@"
