@@ -20,6 +20,7 @@ struct BenchResults
 {
     int nRuns;
     int nWarmupRuns;
+    unsigned long nPauseMs;             // quiet time before each run
     ProgramSeries wineFloor, floor, installer, launcher;
     long long nInstallerBytes;          // -1 when the file is not there
     long long nLauncherBytes;

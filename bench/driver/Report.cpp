@@ -50,8 +50,8 @@ void PrintReport(const BenchResults& r, FILE* pOut)
 {
     const std::vector<double> none;
     fprintf(pOut, "\n%d run(s) per program after %d warm-up round(s), in rounds of Wine floor, floor, "
-                  "%s, %s.\n", r.nRuns, r.nWarmupRuns, r.installer.strName.c_str(),
-            r.launcher.strName.c_str());
+                  "%s, %s, with %lu ms of quiet before each run.\n", r.nRuns, r.nWarmupRuns,
+            r.installer.strName.c_str(), r.launcher.strName.c_str(), r.nPauseMs);
     fprintf(pOut, "ratio: median over the rounds of %s / floor of the same round "
                   "(memory: of what each adds above Wine's floor).\n\n",
             r.installer.strName.c_str());

@@ -24,6 +24,7 @@ BenchResults AllAtTheirLimits()
     BenchResults r;
     r.nRuns = 1;
     r.nWarmupRuns = 0;
+    r.nPauseMs = 0;
     r.wineFloor = Series("Wine floor", { 50 }, {}, { 10000 });
     r.floor = Series("floor", { 100 }, { 40 }, { 12000 });
     r.installer = Series("Brantovell", { 110 }, { 44 }, { 13000 });
