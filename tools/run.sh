@@ -21,12 +21,14 @@ if [ -z "$started_display" ]; then
     echo "The dialog is on your display ($DISPLAY); press Continue or Cancel there."
     run "$build/bin/Brantovell.exe" || status=$?
 else
+    # The pointer waits in a corner, off the links, which light up under it; Xvfb starts it
+    # in the middle of the screen, where the centred dialog's e-mail link lies.
+    xdotool mousemove 0 0
     run "$build/bin/Brantovell.exe" &
     installer=$!
     if run "$tests/demo_tool.exe" wait; then
         sleep 0.5
-        window=$(xdotool search --name 'Velmorath for' | head -n 1)
-        import -window "${window:-root}" "$build/brantovell-dialog.png"
+        import -window root "$build/brantovell-dialog.png"
         echo "Screenshot of the dialog: $build/brantovell-dialog.png"
         run "$tests/demo_tool.exe" continue || status=$?
     else
