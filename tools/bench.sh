@@ -21,12 +21,9 @@ trap 'exit 130' INT TERM
 
 # The prefix script leaves a persistent wineserver with the desktop and services started, so
 # no measured run pays for Wine's own start-up; the driver adds a warm-up round of each program.
+# wine-run.sh keeps Wine's menu builder out: Windows has nothing like it, and the two it would
+# start for each installation's shortcuts would still be running into the next measured run.
 "$top/tests/wine/make-prefix.sh" "$prefix" "$build/tests/prepare_prefix.exe" "$build/tests/url_recorder.exe"
-
-# Wine starts its menu builder for every shortcut a program saves, to mirror it in the host's
-# desktop menus. Windows has nothing like it, and those processes would still be running into
-# the next measured run, so the benchmark keeps them out.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 echo "load before: $(uptime)"
 status=0
