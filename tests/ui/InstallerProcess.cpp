@@ -100,26 +100,34 @@ ForeignBox AnswerMessageBox(const InstallerProcess& process, DWORD nTimeoutMs)
     return box;
 }
 
-int CountChildren(HWND hParent, const char* pszClass, HWND* phFirst, HWND* phSecond)
+int CountChildren(HWND hParent, const char* pszClass, HWND* phFirst)
 {
     int nCount = 0;
     for (HWND hChild = GetWindow(hParent, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT))
     {
         char szClass[64] = "";
         GetClassNameA(hChild, szClass, sizeof szClass);
-        if (lstrcmpiA(szClass, pszClass) != 0)
-            continue;
-        if (nCount == 0 && phFirst)
+        if (lstrcmpiA(szClass, pszClass) == 0 && nCount++ == 0 && phFirst)
             *phFirst = hChild;
-        if (nCount == 1 && phSecond)
-            *phSecond = hChild;
-        ++nCount;
     }
     return nCount;
 }
 
-// Real input: the pointer moves as a person's would, so the windows see the moves and
-// clicks through the system's own queue.
+HWND LinkOver(HWND hDialog, int nPlaceholder)
+{
+    RECT rcPlaceholder, rcChild;
+    GetWindowRect(GetDlgItem(hDialog, nPlaceholder), &rcPlaceholder);
+    for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT))
+    {
+        char szClass[64] = "";
+        GetClassNameA(hChild, szClass, sizeof szClass);
+        GetWindowRect(hChild, &rcChild);
+        if (!lstrcmpA(szClass, "HyperlinkWnd") && EqualRect(&rcChild, &rcPlaceholder))
+            return hChild;
+    }
+    return NULL;
+}
+
 static void SendMouse(POINT pt, DWORD dwFlags)
 {
     INPUT input;
@@ -142,6 +150,18 @@ void ClickAt(POINT pt)
     SendMouse(pt, 0);
     SendMouse(pt, MOUSEEVENTF_LEFTDOWN);
     SendMouse(pt, MOUSEEVENTF_LEFTUP);
+}
+
+void PressKey(HWND hForeground, WORD wVk)
+{
+    SetForegroundWindow(hForeground);
+    Sleep(200);
+    INPUT keys[2];
+    ZeroMemory(keys, sizeof keys);
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = wVk;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof keys[0]);
 }
 
 POINT CentreOf(HWND hWnd)

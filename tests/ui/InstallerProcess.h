@@ -35,12 +35,15 @@ struct ForeignBox
 };
 ForeignBox AnswerMessageBox(const InstallerProcess& process, DWORD nTimeoutMs = 15000);
 
-// The child windows of a class under a parent, in z order.
-int CountChildren(HWND hParent, const char* pszClass, HWND* phFirst = NULL, HWND* phSecond = NULL);
+// How many child windows of a class a parent has, and which of them lies exactly over a
+// dialog item (the link over its placeholder).
+int CountChildren(HWND hParent, const char* pszClass, HWND* phFirst = NULL);
+HWND LinkOver(HWND hDialog, int nPlaceholder);
 
-// Moves the real pointer to a screen point, and clicks the left button there.
+// Real input, through the system's own queue: pointer moves, clicks and a key press.
 void MovePointer(POINT pt);
 void ClickAt(POINT pt);
+void PressKey(HWND hForeground, WORD wVk);
 POINT CentreOf(HWND hWnd);
 
 // Counts the pixels of exactly colour cr on the screen inside the window's rectangle.

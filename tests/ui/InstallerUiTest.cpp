@@ -9,25 +9,25 @@ namespace {
 
 const char s_szServices[] = "SYSTEM\\ControlSet001\\Services\\";
 const char* const s_serviceKeys[] = { "RamdiskZ", "RemoteBoot", "MorvanethService" };
-
-std::string ShellFolder(const char* pszName)
-{
-    char szPath[MAX_PATH] = "";
-    DWORD nSize = sizeof szPath;
-    SHGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                pszName, NULL, szPath, &nSize);
-    return szPath;
-}
+const char* const s_protocolKeys[] = { "SYSTEM\\CurrentControlSet\\Services\\DLC",
+    "SYSTEM\\CurrentControlSet\\Services\\NWlnkIPX", "SYSTEM\\CurrentControlSet\\Services\\Nbf" };
 
 std::vector<std::string> InstalledFiles()
 {
-    char szSystem[MAX_PATH];
-    GetSystemDirectoryA(szSystem, MAX_PATH);
+    char szPath[MAX_PATH];
     std::vector<std::string> files;
-    files.push_back(ShellFolder("Common Administrative Tools") + "\\Remoteboot Manager.lnk");
-    files.push_back(ShellFolder("Common Desktop") + "\\Remoteboot Manager.lnk");
-    files.push_back(ShellFolder("Common Desktop") + "\\Rezozire98.lnk");
-    files.push_back(std::string(szSystem) + "\\rplcmd.bat");
+    const char* const folders[] = { "Common Administrative Tools", "Common Desktop", "Common Desktop" };
+    const char* const names[] = { "\\Remoteboot Manager.lnk", "\\Remoteboot Manager.lnk", "\\Rezozire98.lnk" };
+    for (int i = 0; i < 3; ++i)
+    {
+        DWORD nSize = sizeof szPath;
+        szPath[0] = '\0';
+        SHGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                    folders[i], NULL, szPath, &nSize);
+        files.push_back(std::string(szPath) + names[i]);
+    }
+    GetSystemDirectoryA(szPath, MAX_PATH);
+    files.push_back(std::string(szPath) + "\\rplcmd.bat");
     return files;
 }
 
@@ -37,8 +37,8 @@ std::string InstallationTrace()
     std::string strTrace;
     for (size_t i = 0; i < 3; ++i)
     {
-        HKEY hKey;
         std::string strKey = std::string(s_szServices) + s_serviceKeys[i];
+        HKEY hKey;
         bool bThere = RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS;
         if (bThere)
             RegCloseKey(hKey);
@@ -54,41 +54,33 @@ std::string InstallationTrace()
     return strTrace;
 }
 
-void RemoveInstallation()
-{
-    for (size_t i = 0; i < 3; ++i)
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(s_szServices) + s_serviceKeys[i]).c_str());
-    SHDeleteValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\Lsa", "limitblankpassworduse");
-    std::vector<std::string> files = InstalledFiles();
-    for (size_t i = 0; i < files.size(); ++i)
-        DeleteFileA(files[i].c_str());
-}
-
-std::string InstallerPath()
-{
-    return WindowsPathFromHost(TestArgument(1).c_str());
-}
-
+// Every test starts from a server with the protocols and without an installation.
 class InstallerUi : public testing::Test
 {
 protected:
     void SetUp()
     {
-        RemoveInstallation();
+        TearDown();
         UrlLog::Clear();
         MovePointer(ParkingPoint());
     }
-    void TearDown() { RemoveInstallation(); }
+    void TearDown()
+    {
+        for (size_t i = 0; i < 3; ++i)
+        {
+            SHDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(s_szServices) + s_serviceKeys[i]).c_str());
+            HKEY hKey;
+            if (RegCreateKeyA(HKEY_LOCAL_MACHINE, s_protocolKeys[i], &hKey) == ERROR_SUCCESS)
+                RegCloseKey(hKey);
+        }
+        SHDeleteValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\Lsa", "limitblankpassworduse");
+        std::vector<std::string> files = InstalledFiles();
+        for (size_t i = 0; i < files.size(); ++i)
+            DeleteFileA(files[i].c_str());
+    }
     static POINT ParkingPoint() { POINT pt = { 2, 2 }; return pt; }
+    static std::string InstallerPath() { return WindowsPathFromHost(TestArgument(1).c_str()); }
 };
-
-RECT ClientRectOf(HWND hWnd, HWND hParent)
-{
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
-    MapWindowPoints(NULL, hParent, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
 
 // The dialog as it opens: its caption, its buttons and placeholders, and two links lying
 // exactly over the placeholders, centred in the work area.
@@ -105,24 +97,13 @@ TEST_F(InstallerUi, DialogShowsItsControlsAndTwoLinks)
     EXPECT_STREQ("Cancel", szText);
     EXPECT_TRUE(GetDlgItem(hDialog, 1011) != NULL) << "the logo";
 
-    HWND hFirst = NULL, hSecond = NULL;
-    ASSERT_EQ(2, CountChildren(hDialog, "HyperlinkWnd", &hFirst, &hSecond));
-    HWND links[2] = { hFirst, hSecond };
-    int placeholders[2] = { 1012, 1013 };
-    for (int i = 0; i < 2; ++i)
+    EXPECT_EQ(2, CountChildren(hDialog, "HyperlinkWnd"));
+    for (int nPlaceholder = 1012; nPlaceholder <= 1013; ++nPlaceholder)
     {
-        SCOPED_TRACE(testing::Message() << "placeholder " << placeholders[i]);
-        RECT rcPlaceholder = ClientRectOf(GetDlgItem(hDialog, placeholders[i]), hDialog);
-        bool bCovered = false;
-        for (int j = 0; j < 2; ++j)
-        {
-            RECT rcLink = ClientRectOf(links[j], hDialog);
-            bCovered = bCovered || EqualRect(&rcPlaceholder, &rcLink);
-        }
-        EXPECT_TRUE(bCovered) << "no link lies exactly over the placeholder";
+        HWND hLink = LinkOver(hDialog, nPlaceholder);
+        ASSERT_TRUE(hLink != NULL) << "no link lies exactly over placeholder " << nPlaceholder;
+        EXPECT_EQ(102, GetDlgCtrlID(hLink));
     }
-    EXPECT_EQ(102, GetDlgCtrlID(hFirst));
-    EXPECT_EQ(102, GetDlgCtrlID(hSecond));
 
     RECT rcWork, rcDialog;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
@@ -194,17 +175,9 @@ TEST_F(InstallerUi, LinksAndLogoOpenTheirURLsAndKeepTheDialog)
     InstallerProcess installer(InstallerPath());
     HWND hDialog = installer.WaitForDialog();
     ASSERT_TRUE(hDialog != NULL);
-    HWND hFirst = NULL, hSecond = NULL;
-    ASSERT_EQ(2, CountChildren(hDialog, "HyperlinkWnd", &hFirst, &hSecond));
-    // The link over placeholder 1012 is the home page; the other one the e-mail.
-    RECT rcHome = ClientRectOf(GetDlgItem(hDialog, 1012), hDialog);
-    RECT rcFirst = ClientRectOf(hFirst, hDialog);
-    HWND hHome = EqualRect(&rcHome, &rcFirst) ? hFirst : hSecond;
-    HWND hEmail = hHome == hFirst ? hSecond : hFirst;
-
     struct { const char* pszWhat; HWND hTarget; const char* pszURL; } clicks[] = {
-        { "home page link", hHome, VENDOR_HOME_URL },
-        { "e-mail link", hEmail, VENDOR_MAILTO_URL },
+        { "home page link", LinkOver(hDialog, 1012), VENDOR_HOME_URL },
+        { "e-mail link", LinkOver(hDialog, 1013), VENDOR_MAILTO_URL },
         { "logo", GetDlgItem(hDialog, 1011), VENDOR_HOME_URL },
     };
     for (size_t i = 0; i < sizeof clicks / sizeof clicks[0]; ++i)
@@ -235,26 +208,10 @@ TEST_F(InstallerUi, ContinueInstallsAndEnds)
     EXPECT_EQ(std::string::npos, strTrace.find("absent")) << strTrace;
 }
 
-// Restores a protocol key that a test removed.
-class MissingProtocol
-{
-public:
-    explicit MissingProtocol(const char* pszKey) : m_strKey(pszKey) { SHDeleteKeyA(HKEY_LOCAL_MACHINE, pszKey); }
-    ~MissingProtocol()
-    {
-        HKEY hKey;
-        if (RegCreateKeyA(HKEY_LOCAL_MACHINE, m_strKey.c_str(), &hKey) == ERROR_SUCCESS)
-            RegCloseKey(hKey);
-    }
-
-private:
-    std::string m_strKey;
-};
-
 // A missing protocol is reported, nothing is written, and the dialog stays open and usable.
 TEST_F(InstallerUi, MissingProtocolKeepsTheDialogUsable)
 {
-    MissingProtocol noNetBeui("SYSTEM\\CurrentControlSet\\Services\\Nbf");
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, s_protocolKeys[2]);       // TearDown puts it back
     std::string strBefore = InstallationTrace();
     InstallerProcess installer(InstallerPath());
     HWND hDialog = installer.WaitForDialog();
@@ -290,16 +247,7 @@ TEST_F(InstallerUi, CancelEscAndCloseBoxChangeNothing)
         if (i == 0)
             ClickAt(CentreOf(GetDlgItem(hDialog, IDCANCEL)));
         else if (i == 1)
-        {
-            SetForegroundWindow(hDialog);
-            Sleep(200);
-            INPUT keys[2];
-            ZeroMemory(keys, sizeof keys);
-            keys[0].type = keys[1].type = INPUT_KEYBOARD;
-            keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
-            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            SendInput(2, keys, sizeof keys[0]);
-        }
+            PressKey(hDialog, VK_ESCAPE);
         else
             PostMessageA(hDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(0, installer.WaitForExit());
