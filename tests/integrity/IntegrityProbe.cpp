@@ -3,8 +3,7 @@
 #include <windows.h>
 #include "ProgramIntegrity.h"
 
-int WINAPI WinMain(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, LPSTR /*pszCmdLine*/,
-                   int /*nCmdShow*/)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     return IsProgramFileIntact() ? 0 : 1;
 }
