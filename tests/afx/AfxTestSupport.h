@@ -1,42 +1,37 @@
-// tests/afx/AfxTestSupport.h: the tests' application object and a plain host window.
+// tests/afx/AfxTestSupport.h: the tests' application object and windows that no CWnd owns.
 #ifndef AFXTESTSUPPORT_H
 #define AFXTESTSUPPORT_H
 
 #include "afxwin.h"
 
-// The one application object of the test program, as a program has it. Its map holds
-// ID_HELP for CWinApp::OnHelp, as the installer's does, and a command of its own.
-class CTestApp : public CWinApp
+extern CWinApp theTestApp;      // the one application object, as a program has it (AppTest.cpp)
+
+// The tests' window class, procedure DefWindowProcA, registered on first use.
+inline LPCSTR TestWindowClass()
 {
-public:
-    CTestApp() : m_nAppCommands(0) {}
-    void OnAppCommand() { ++m_nAppCommands; }
-    int m_nAppCommands;
+    static WNDCLASSA s_wc = { 0, ::DefWindowProcA, 0, 0, AfxGetInstanceHandle(), NULL, NULL, NULL, NULL,
+                              "AfxTestWindow" };
+    AfxRegisterClass(&s_wc);
+    return s_wc.lpszClassName;
+}
 
-    DECLARE_MESSAGE_MAP()
-};
-
-extern CTestApp theTestApp;
-
-// A visible top-level window of a class with DefWindowProcA, owned by no CWnd; destroyed
-// with this object.
-class CHostWindow
+// A window that no CWnd owns, of the tests' class unless another is named.
+inline HWND NewWindow(DWORD dwStyle, HWND hParent = NULL, LPCSTR pszClass = TestWindowClass(),
+                      const RECT& rc = {100, 100, 500, 400})
 {
-public:
-    CHostWindow(int x = 100, int y = 100, int cx = 400, int cy = 300, DWORD dwStyle = WS_POPUP | WS_VISIBLE);
-    ~CHostWindow();
+    return ::CreateWindowExA(0, pszClass, "", dwStyle, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                             hParent, NULL, AfxGetInstanceHandle(), NULL);
+}
+
+// A top-level window destroyed with this object.
+struct CHostWindow
+{
+    explicit CHostWindow(const RECT& rc = {100, 100, 500, 400}, DWORD dwStyle = WS_POPUP | WS_VISIBLE)
+        : m_hWnd(NewWindow(dwStyle, NULL, TestWindowClass(), rc)) {}
+    CHostWindow(const CHostWindow&) = delete;
+    ~CHostWindow() { ::DestroyWindow(m_hWnd); }
     operator HWND() const { return m_hWnd; }
     HWND m_hWnd;
-
-private:
-    CHostWindow(const CHostWindow&);
-    void operator=(const CHostWindow&);
 };
-
-// Registers (once) the tests' window class, whose procedure is DefWindowProcA.
-LPCSTR TestWindowClass();
-
-// Handles whatever this thread's queue holds, without waiting.
-void PumpMessages();
 
 #endif // AFXTESTSUPPORT_H
