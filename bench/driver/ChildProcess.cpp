@@ -95,7 +95,7 @@ HWND ChildProcess::WaitForWindow(const char* pszCaption, DWORD nTimeoutMs) const
     for (;;)
     {
         HWND hWnd = FindWindow(pszCaption);
-        if (hWnd != NULL || NowMs() > deadline)
+        if (hWnd != NULL || NowMs() > deadline || HasEnded())
             return hWnd;
         ::Sleep(1);
     }

@@ -23,7 +23,8 @@ public:
 
     // The visible top-level window of this process with exactly this caption, or NULL.
     HWND FindWindow(const char* pszCaption) const;
-    // Polls (about once a millisecond) for that window; NULL after nTimeoutMs.
+    // Polls (about once a millisecond) for that window; NULL after nTimeoutMs or once the
+    // program has ended.
     HWND WaitForWindow(const char* pszCaption, DWORD nTimeoutMs) const;
     // The captions of this process's visible top-level windows, for a message about a stuck run.
     std::string DescribeWindows() const;

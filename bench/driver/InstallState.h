@@ -1,4 +1,4 @@
-// bench/driver/InstallState.h: what one installation leaves on the machine, removed before each run and checked after it.
+// bench/driver/InstallState.h: what an installation leaves behind, removed before each run and checked after it.
 #ifndef INSTALLSTATE_H
 #define INSTALLSTATE_H
 

@@ -1,4 +1,4 @@
-// bench/driver/Measurements.cpp: one measured run of the installer (or its floor), of Wine's floor and of the launcher.
+// bench/driver/Measurements.cpp: one measured run of the installer or its floor, of Wine's floor, of the launcher.
 #include "Measurements.h"
 #include "ChildProcess.h"
 #include "InstallState.h"
@@ -35,9 +35,10 @@ std::string Number(double value)
 // Says what a program that did not show a window within the time-out did instead.
 std::string WhyNoWindow(const ChildProcess& child, const char* pszCaption, DWORD nTimeoutMs)
 {
-    std::string strWhy = std::string("no window \"") + pszCaption + "\" within " + Number(nTimeoutMs)
-                         + " ms: ";
-    return strWhy + (child.HasEnded() ? "the program ended" : child.DescribeWindows());
+    if (child.HasEnded())
+        return std::string("the program ended without showing \"") + pszCaption + "\"";
+    return std::string("no window \"") + pszCaption + "\" within " + Number(nTimeoutMs) + " ms: "
+           + child.DescribeWindows();
 }
 
 // Waits until the window's thread has handled everything sent to it so far.

@@ -1,4 +1,4 @@
-// bench/driver/main.cpp: the benchmark driver: runs Wine's floor, the floor, the installer and the launcher in rounds and prints the table.
+// bench/driver/main.cpp: the benchmark driver: runs the programs in interleaved rounds and prints the table.
 //
 // Usage: bench_driver [--runs N] [--warmup N] [--timeout-ms N] [--pause-ms N]
 //                     --wine-floor EXE --floor EXE [--installer EXE] [--launcher EXE]

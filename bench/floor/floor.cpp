@@ -1,4 +1,4 @@
-// bench/floor/floor.cpp: the benchmark's floor, the least a program can do to show the installer's dialog and install.
+// bench/floor/floor.cpp: the benchmark's floor: the least a program can do to show the dialog and install.
 //
 // Plain Win32 in C style: no framework, no classes, no C++ library. It shows dialog template 102
 // centred in the work area and, on Continue, makes the same checks and writes as the installer
@@ -10,14 +10,21 @@
 #include <shlobj.h>
 #include "VendorInfo.h"
 
+#define COUNT_OF(a) (int)(sizeof(a) / sizeof((a)[0]))
+
 static const char s_szCaption[] = "Setup Message";
 static const char s_szSuccess[] = "Install Remote Service Success, please reboot the Server!";
 static const char s_szServices[] = "SYSTEM\\ControlSet001\\Services";
 static const char s_szLsa[] = "SYSTEM\\ControlSet001\\Control\\Lsa";
-static const char s_szShellFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+static const char s_szShellFolders[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 static const char s_szBatchText[] = "%windir%\\Rpl\\rplcmd.exe %1 %2 %3\r\n";
 
-static const struct { const char* pszKey; const char* pszMissing; } s_protocols[] = {
+static const struct
+{
+    const char* pszKey;
+    const char* pszMissing;
+} s_protocols[] = {
     { "SYSTEM\\CurrentControlSet\\Services\\DLC",
       "Please install Microsoft DLC before installing Remoteboot." },
     { "SYSTEM\\CurrentControlSet\\Services\\NWlnkIPX",
@@ -89,11 +96,18 @@ static const Value s_morvaneth[] = {
     { "Type", REG_DWORD, 16, NULL, FALSE },
 };
 
-static const struct { const char* pszName; const Value* pValues; int nValues;
-                      const Value* pParameters; int nParameters; } s_services[] = {
-    { "RamdiskZ", s_ramdisk, 6, s_ramdiskParameters, 19 },
-    { "RemoteBoot", s_remoteBoot, 7, s_remoteBootParameters, 3 },
-    { "MorvanethService", s_morvaneth, 7, NULL, 0 },
+static const struct
+{
+    const char* pszName;
+    const Value* pValues;
+    int nValues;
+    const Value* pParameters;   // the "Parameters" subkey's values, or NULL when it has none
+    int nParameters;
+} s_services[] = {
+    { "RamdiskZ", s_ramdisk, COUNT_OF(s_ramdisk), s_ramdiskParameters, COUNT_OF(s_ramdiskParameters) },
+    { "RemoteBoot", s_remoteBoot, COUNT_OF(s_remoteBoot), s_remoteBootParameters,
+      COUNT_OF(s_remoteBootParameters) },
+    { "MorvanethService", s_morvaneth, COUNT_OF(s_morvaneth), NULL, 0 },
 };
 
 static void WriteValues(HKEY hKey, const Value* pValues, int nValues, const char* pszWindir)
@@ -119,7 +133,7 @@ static void WriteValues(HKEY hKey, const Value* pValues, int nValues, const char
 
 static void RegisterServices(const char* pszWindir)
 {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < COUNT_OF(s_services); ++i)
     {
         HKEY hServices, hService, hParameters;
         if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, s_szServices, 0, KEY_ALL_ACCESS, &hServices))
@@ -178,7 +192,7 @@ static BOOL ReadFolder(HKEY hFolders, const char* pszName, char* pszFolder)
 // The whole installation; FALSE (after its message) when a protocol is missing.
 static BOOL Install(HWND hDlg)
 {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < COUNT_OF(s_protocols); ++i)
     {
         HKEY hKey;
         if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, s_protocols[i].pszKey, 0, KEY_QUERY_VALUE, &hKey))

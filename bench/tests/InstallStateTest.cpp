@@ -1,4 +1,4 @@
-// bench/tests/InstallStateTest.cpp: the reset between runs removes exactly the installation, and the check after a run sees each missing piece.
+// bench/tests/InstallStateTest.cpp: the reset removes exactly the installation; the check names each missing piece.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include "InstallState.h"
@@ -84,9 +84,16 @@ TEST_F(InstallStateTest, FilesAreTheFourTheInstallerWrites)
 TEST_F(InstallStateTest, CheckNamesEachMissingPiece)
 {
     std::vector<std::string> files = InstallState::InstalledFiles();
-    static const struct { const char* pszKey; const char* pszValue; int nFile; const char* pszExpected; } cases[] = {
+    static const struct
+    {
+        const char* pszKey;         // NULL: the Lsa key
+        const char* pszValue;       // the value to delete, or NULL to delete file nFile instead
+        int nFile;
+        const char* pszExpected;    // "" for a file: its path is expected
+    } cases[] = {
         { "RamdiskZ", "Type", -1, "service value RamdiskZ\\Type" },
-        { "RamdiskZ\\Parameters", "UserDriveLetter", -1, "service value RamdiskZ\\Parameters\\UserDriveLetter" },
+        { "RamdiskZ\\Parameters", "UserDriveLetter", -1,
+          "service value RamdiskZ\\Parameters\\UserDriveLetter" },
         { "RemoteBoot", "Type", -1, "service value RemoteBoot\\Type" },
         { "RemoteBoot\\Parameters", "Directory", -1, "service value RemoteBoot\\Parameters\\Directory" },
         { "MorvanethService", "Type", -1, "service value MorvanethService\\Type" },
@@ -109,7 +116,8 @@ TEST_F(InstallStateTest, CheckNamesEachMissingPiece)
         {
             HKEY hKey;
             std::string strKey = cases[i].pszKey ? Service(cases[i].pszKey) : s_szLsa;
-            ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_ALL_ACCESS, &hKey));
+            ASSERT_EQ(ERROR_SUCCESS,
+                      RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_ALL_ACCESS, &hKey));
             EXPECT_EQ(ERROR_SUCCESS, RegDeleteValueA(hKey, cases[i].pszValue));
             RegCloseKey(hKey);
         }
