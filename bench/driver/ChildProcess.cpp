@@ -123,6 +123,14 @@ bool ChildProcess::HasEnded() const
     return m_pi.hProcess == NULL || ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;
 }
 
+DWORD ChildProcess::ExitCode() const
+{
+    DWORD nExitCode = STILL_ACTIVE;
+    if (m_pi.hProcess)
+        ::GetExitCodeProcess(m_pi.hProcess, &nExitCode);
+    return nExitCode;
+}
+
 bool ChildProcess::WaitForExit(DWORD nTimeoutMs) const
 {
     return m_pi.hProcess == NULL || ::WaitForSingleObject(m_pi.hProcess, nTimeoutMs) == WAIT_OBJECT_0;

@@ -33,6 +33,8 @@ public:
     SIZE_T PeakWorkingSet() const;
 
     bool HasEnded() const;
+    // The exit code once the program has ended (STILL_ACTIVE before).
+    DWORD ExitCode() const;
     bool WaitForExit(DWORD nTimeoutMs) const;
     // Ends the program at once if it is still running.
     void Kill();

@@ -36,7 +36,8 @@ std::string Number(double value)
 std::string WhyNoWindow(const ChildProcess& child, const char* pszCaption, DWORD nTimeoutMs)
 {
     if (child.HasEnded())
-        return std::string("the program ended without showing \"") + pszCaption + "\"";
+        return std::string("the program ended (exit code ") + Number(child.ExitCode())
+               + ") without showing \"" + pszCaption + "\"";
     return std::string("no window \"") + pszCaption + "\" within " + Number(nTimeoutMs) + " ms: "
            + child.DescribeWindows();
 }
