@@ -1,6 +1,6 @@
 // installer/ui/HyperlinkWnd.cpp: the link control's creation, painting, hover states and click.
 #include "HyperlinkWnd.h"
-#include <shellapi.h>
+#include "ShellOpen.h"
 
 static const char s_szClassName[] = "HyperlinkWnd";
 
@@ -99,7 +99,7 @@ void CHyperlinkWnd::OnPaint()
 // a press elsewhere followed by a release here counts too. The shell's result is not used.
 void CHyperlinkWnd::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/)
 {
-    ::ShellExecuteA(NULL, "open", m_strURL, NULL, NULL, SW_SHOW);
+    ShellOpen(m_strURL, NULL, NULL);
     Default();
 }
 

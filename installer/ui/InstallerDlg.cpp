@@ -4,8 +4,8 @@
 #include "LinkSettings.h"
 #include "ProgramIntegrity.h"
 #include "RunInstallation.h"
+#include "ShellOpen.h"
 #include "VendorInfo.h"
-#include <shellapi.h>
 
 static const char s_szTitle[] = "Velmorath";
 static const char s_szTitleFace[] = "System";
@@ -138,7 +138,7 @@ HCURSOR CInstallerDlg::OnQueryDragIcon()
 
 void CInstallerDlg::OnLogoClicked()
 {
-    ::ShellExecuteA(NULL, "open", VENDOR_HOME_URL, "", "", SW_SHOW);
+    ShellOpen(VENDOR_HOME_URL, "", "");
 }
 
 // Continue: the dialog closes only after the installation reported success.

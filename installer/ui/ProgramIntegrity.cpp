@@ -1,7 +1,7 @@
 // installer/ui/ProgramIntegrity.cpp: finds the stamp slot in the program file and checks its SHA-1.
 #include "ProgramIntegrity.h"
 #include <windows.h>
-#include <wincrypt.h>
+#include "Sha1.h"
 
 namespace {
 
@@ -58,29 +58,12 @@ bool MatchesStamp(BYTE* pFile, DWORD cbFile)
         pStamp[i] = 0;
     }
 
-    // PROV_RSA_FULL with CALG_SHA1 exists on every NT from 4.0 on; a verify-only context
-    // needs no key container.
-    bool bMatch = false;
-    HCRYPTPROV hProv = 0;
-    if (!::CryptAcquireContextA(&hProv, NULL, NULL, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT))
-        return false;
-    HCRYPTHASH hHash = 0;
-    if (::CryptCreateHash(hProv, CALG_SHA1, 0, 0, &hHash))
-    {
-        BYTE digest[DIGEST_SIZE];
-        DWORD cbDigest = sizeof digest;
-        if (::CryptHashData(hHash, pFile, cbFile, 0)
-            && ::CryptGetHashParam(hHash, HP_HASHVAL, digest, &cbDigest, 0)
-            && cbDigest == DIGEST_SIZE)
-        {
-            bMatch = true;
-            for (int i = 0; i < DIGEST_SIZE; ++i)
-                if (digest[i] != stamp[i])
-                    bMatch = false;
-        }
-        ::CryptDestroyHash(hHash);
-    }
-    ::CryptReleaseContext(hProv, 0);
+    BYTE digest[DIGEST_SIZE];
+    Sha1(pFile, cbFile, digest);
+    bool bMatch = true;
+    for (int i = 0; i < DIGEST_SIZE; ++i)
+        if (digest[i] != stamp[i])
+            bMatch = false;
     return bMatch;
 }
 

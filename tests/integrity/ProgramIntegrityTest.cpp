@@ -5,6 +5,7 @@
 #include <iterator>
 #include "WineTestSupport.h"
 #include "ProgramIntegrity.h"
+#include "Sha1.h"
 
 namespace {
 
@@ -122,3 +123,27 @@ TEST_F(IntegrityCopies, ProbeRunFromADamagedCopyReportsIt)
 }
 
 } // namespace
+
+// The digest against the standard's own examples, and at the lengths where the padding
+// needs a second block (55, 56 and 64 bytes of message), against digests of Python's hashlib.
+TEST(Sha1Digest, MatchesKnownDigests)
+{
+    const std::string strA64(64, 'a');
+    const struct { std::string strMessage; const char* pszHex; } rows[] = {
+        { "", "da39a3ee5e6b4b0d3255bfef95601890afd80709" },
+        { "abc", "a9993e364706816aba3e25717850c26c9cd0d89d" },
+        { "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", "84983e441c3bd26ebaae4aa1f95129e5e54670f1" },
+        { strA64.substr(0, 55), "c1c8bbdc22796e28c0e15163d20899b65621d65a" },
+        { strA64.substr(0, 56), "c2db330f6083854c99d4b5bfb6e8f29f201be699" },
+        { strA64, "0098ba824b5c16427bd7a1122a5a442a25ec644d" },
+    };
+    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+    {
+        BYTE digest[SHA1_DIGEST_SIZE];
+        Sha1(reinterpret_cast<const BYTE*>(rows[i].strMessage.data()), rows[i].strMessage.size(), digest);
+        char szHex[2 * SHA1_DIGEST_SIZE + 1];
+        for (int j = 0; j < SHA1_DIGEST_SIZE; ++j)
+            sprintf(szHex + 2 * j, "%02x", digest[j]);
+        EXPECT_STREQ(rows[i].pszHex, szHex) << "row #" << i << ", " << rows[i].strMessage.size() << " bytes";
+    }
+}
