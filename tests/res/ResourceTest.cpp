@@ -135,17 +135,13 @@ TEST(Resources, EveryIdentifierLoads)
     HWND hAbout = ::CreateDialogParamA(hInstance, MAKEINTRESOURCEA(IDD_ABOUTBOX), NULL, NULL, 0);
     HBITMAP hLogo = ::LoadBitmapA(hInstance, MAKEINTRESOURCEA(IDB_LOGO));
     char szText[64] = "";
-    const struct { const char* pszName; bool bLoaded; } rows[] = {
-        { "IDD_INSTALLER_DIALOG", hMain != NULL },
-        { "IDD_ABOUTBOX", hAbout != NULL },
-        { "IDS_ABOUTBOX", ::LoadStringA(hInstance, IDS_ABOUTBOX, szText, sizeof szText) == 23 },
-        { "IDR_MAINFRAME", ::LoadIconA(hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME)) != NULL },
-        { "IDB_LOGO", hLogo != NULL },
-        { "IDC_HAND_CURSOR", ::LoadCursorA(hInstance, MAKEINTRESOURCEA(IDC_HAND_CURSOR)) != NULL },
-    };
-    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
-        EXPECT_TRUE(rows[i].bLoaded) << "row " << i << ": " << rows[i].pszName;
+    EXPECT_TRUE(hMain != NULL) << "IDD_INSTALLER_DIALOG";
+    EXPECT_TRUE(hAbout != NULL) << "IDD_ABOUTBOX";
+    EXPECT_EQ(23, ::LoadStringA(hInstance, IDS_ABOUTBOX, szText, sizeof szText));
     EXPECT_STREQ("About Brantovell(&A)...", szText);
+    EXPECT_TRUE(::LoadIconA(hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME)) != NULL) << "IDR_MAINFRAME";
+    EXPECT_TRUE(hLogo != NULL) << "IDB_LOGO";
+    EXPECT_TRUE(::LoadCursorA(hInstance, MAKEINTRESOURCEA(IDC_HAND_CURSOR)) != NULL) << "IDC_HAND_CURSOR";
     ::DeleteObject(hLogo);
     ::DestroyWindow(hAbout);
     ::DestroyWindow(hMain);
@@ -194,16 +190,18 @@ TEST(Resources, VersionBlockHoldsItsNumbersAndStrings)
     Bytes block(::GetFileVersionInfoSizeA(szPath, NULL));
     ASSERT_FALSE(block.empty());
     ASSERT_TRUE(::GetFileVersionInfoA(szPath, 0, block.size(), &block[0]));
-    VS_FIXEDFILEINFO* pFixed = NULL;
-    UINT nLength = 0;
-    ASSERT_TRUE(::VerQueryValueA(&block[0], "\\", reinterpret_cast<void**>(&pFixed), &nLength));
+    auto query = [&block](const std::string& strKey) -> const void* {
+        void* p = NULL;
+        UINT nLength = 0;
+        return ::VerQueryValueA(&block[0], strKey.c_str(), &p, &nLength) ? p : NULL;
+    };
+    const VS_FIXEDFILEINFO* pFixed = static_cast<const VS_FIXEDFILEINFO*>(query("\\"));
+    const DWORD* pTranslation = static_cast<const DWORD*>(query("\\VarFileInfo\\Translation"));
+    ASSERT_TRUE(pFixed != NULL && pTranslation != NULL);
     EXPECT_EQ(0x00090000u, pFixed->dwFileVersionMS);
     EXPECT_EQ(0x00090000u, pFixed->dwProductVersionMS);
     EXPECT_EQ(0u, pFixed->dwFileVersionLS | pFixed->dwProductVersionLS);
-    WORD* pTranslation = NULL;
-    ASSERT_TRUE(::VerQueryValueA(&block[0], "\\VarFileInfo\\Translation",
-                                 reinterpret_cast<void**>(&pTranslation), &nLength));
-    EXPECT_EQ(0x04B00409u, *reinterpret_cast<DWORD*>(pTranslation)) << "US English, Unicode";
+    EXPECT_EQ(0x04B00409u, *pTranslation) << "US English, Unicode";
     const struct { const char* pszName; const char* pszValue; } strings[] = {
         { "CompanyName", "Orvik Netboot Ltd." },
         { "FileDescription", "Vedaroruzu Dazizar Uvoduza Zivarev Ver.9.0" },
@@ -216,13 +214,8 @@ TEST(Resources, VersionBlockHoldsItsNumbersAndStrings)
         { "Comments", "" },                 // one of the four values that are present but empty
     };
     for (size_t i = 0; i < sizeof strings / sizeof strings[0]; ++i)
-    {
-        std::string strKey = std::string("\\StringFileInfo\\040904b0\\") + strings[i].pszName;
-        char* pszValue = NULL;
-        ASSERT_TRUE(::VerQueryValueA(&block[0], strKey.c_str(), reinterpret_cast<void**>(&pszValue), &nLength))
-            << "string " << i << ": " << strKey;
-        EXPECT_STREQ(strings[i].pszValue, pszValue) << "string " << i << ": " << strKey;
-    }
+        EXPECT_STREQ(strings[i].pszValue, static_cast<const char*>(
+            query(std::string("\\StringFileInfo\\040904b0\\") + strings[i].pszName))) << "string " << i;
 }
 
 // A system-menu command must leave the low four bits to the system and stay below SC_SIZE.
