@@ -1,6 +1,12 @@
 // installer/ui/InstallerApp.cpp: the one application object; it shows the main dialog and ends.
 #include "InstallerApp.h"
 #include "InstallerDlg.h"
+#include "ProgramIntegrity.h"
+
+static const char s_szDamaged[] =
+    "The installer's program file is damaged: it is not the file that was built and shipped.\n\n"
+    "Nothing has been changed on this computer. Please obtain a fresh copy of Brantovell.exe "
+    "and run that.";
 
 BEGIN_MESSAGE_MAP(CInstallerApp, CWinApp)
     ON_COMMAND(ID_HELP, CWinApp::OnHelp)
@@ -23,6 +29,15 @@ BOOL CInstallerApp::InitInstance()
 {
     AfxEnableControlContainer();
     Enable3dControls();
+
+    // A damaged copy must not change a server: it says so and ends without showing the
+    // dialog. The check comes before the dialog is made rather than while it initialises:
+    // a dialog ended from WM_INITDIALOG is still shown for a moment on some systems (Wine 8).
+    if (!IsProgramFileIntact())
+    {
+        ::MessageBoxA(NULL, s_szDamaged, "Setup Message", MB_OK | MB_ICONHAND);
+        return FALSE;
+    }
 
     CInstallerDlg dlg;
     m_pMainWnd = &dlg;

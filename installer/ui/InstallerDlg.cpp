@@ -2,7 +2,6 @@
 #include "InstallerDlg.h"
 #include "AboutDlg.h"
 #include "LinkSettings.h"
-#include "ProgramIntegrity.h"
 #include "RunInstallation.h"
 #include "ShellOpen.h"
 #include "VendorInfo.h"
@@ -12,10 +11,6 @@ static const char s_szTitleFace[] = "System";
 static const COLORREF s_crTitle = RGB(255, 0, 255);
 static const int s_xTitle = 120;
 static const int s_yTitle = 13;
-static const char s_szDamaged[] =
-    "The installer's program file is damaged: it is not the file that was built and shipped.\n\n"
-    "Nothing has been changed on this computer. Please obtain a fresh copy of Brantovell.exe "
-    "and run that.";
 
 // The About command must sit in the system commands' range: low four bits clear, below 0xF000.
 #if (IDM_ABOUTBOX & 0xFFF0) != IDM_ABOUTBOX || IDM_ABOUTBOX >= 0xF000
@@ -68,15 +63,6 @@ BOOL CInstallerDlg::OnInitDialog()
     SetUpLink(m_homeLink, VENDOR_HOME_URL, VENDOR_HOME_URL, &m_homePlaceholder, IDC_MAIN_LINK_WND);
     SetUpLink(m_emailLink, VENDOR_EMAIL, VENDOR_MAILTO_URL, &m_emailPlaceholder, IDC_MAIN_LINK_WND);
 
-    // A damaged copy must not change a server: say so and end before the dialog shows.
-    // Ending the dialog here, while it initialises, keeps it from ever being shown; the
-    // program then ends normally, with no error exit code, as every end of it does.
-    if (!IsProgramFileIntact())
-    {
-        MessageBox(s_szDamaged, "Setup Message", MB_OK | MB_ICONHAND);
-        EndDialog(IDABORT);
-        return FALSE;
-    }
     return TRUE;                        // the focus goes to Continue, the first tab stop
 }
 

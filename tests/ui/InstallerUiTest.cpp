@@ -277,10 +277,11 @@ TEST_F(InstallerUi, DamagedCopyIsRefused)
     std::string strBefore = InstallationTrace();
     {
         InstallerProcess damaged(strCopy);
+        ASSERT_TRUE(damaged.WaitForWindow("Setup Message") != NULL);
+        EXPECT_TRUE(damaged.WaitForDialog(0) == NULL) << "the dialog is shown beside the message";
         ForeignBox box = AnswerMessageBox(damaged);
-        ASSERT_TRUE(box.bFound);
         EXPECT_NE(std::string::npos, box.strText.find("damaged")) << box.strText;
-        EXPECT_TRUE(damaged.WaitForDialog(0) == NULL) << "the dialog was shown";
+        EXPECT_TRUE(damaged.WaitForDialog(300) == NULL) << "the dialog was shown";
         EXPECT_EQ(0, damaged.WaitForExit());
     }
     EXPECT_EQ(strBefore, InstallationTrace());
