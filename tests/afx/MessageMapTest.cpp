@@ -1,7 +1,6 @@
 // tests/afx/MessageMapTest.cpp: routing, argument cracking, default processing, binding and unbinding.
 #include <gtest/gtest.h>
 #include <sstream>
-#include <vector>
 #include "AfxTestSupport.h"
 
 namespace {
@@ -9,12 +8,12 @@ namespace {
 const UINT ID_TEST_COMMAND = 0x8101, ID_TEST_DERIVED_COMMAND = 0x8102, IDC_TEST_NOTIFY = 1011;
 HWND g_hOther;      // a window no CWnd owns: "other" in the records
 
-// Records each handler call as "Name args", and every message WindowProc sees.
+// Records each handler call as "Name args", and the first message WindowProc sees.
 class CProbeWnd : public CWnd
 {
 public:
     std::string m_strCalls;             // "call, call"
-    std::vector<UINT> m_messages;
+    UINT m_nFirstMessage = 0;
     BOOL m_bCallDefault = FALSE;        // OnQueryDragIcon handles a nested message, then calls Default
 
     template <typename... Args> void Record(const char* pszName, Args... args)
@@ -27,7 +26,8 @@ public:
     static const char* Name(CWnd* pWnd) { return !pWnd ? "null" : pWnd->m_hWnd == g_hOther ? "other" : "?"; }
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     {
-        m_messages.push_back(message);
+        if (m_nFirstMessage == 0)
+            m_nFirstMessage = message;
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
@@ -94,7 +94,7 @@ TEST(MessageMapTest, RoutesEachMessageToItsHandlerWithItsArguments)
     {
         ASSERT_TRUE(pWnd->Create(TestWindowClass(), "", WS_VISIBLE, CRect(10, 10, 110, 60),
                                  CWnd::FromHandle(host), 7));
-        EXPECT_EQ(static_cast<UINT>(WM_NCCREATE), pWnd->m_messages.front());
+        EXPECT_EQ(static_cast<UINT>(WM_NCCREATE), pWnd->m_nFirstMessage);
         EXPECT_TRUE(::GetWindowLongA(*pWnd, GWL_STYLE) & WS_CHILD);
     }
     g_hOther = other;
