@@ -5,7 +5,7 @@
 # stop_display ends what was started here.
 started_display=""
 if [ -z "${DISPLAY:-}" ]; then
-    for n in 91 92 93 94 95 96 97 98 99; do
+    for n in $(seq 91 140); do
         [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
         Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
@@ -18,6 +18,10 @@ if [ -z "${DISPLAY:-}" ]; then
         sleep 0.5
         break
     done
+fi
+if [ -z "${DISPLAY:-}" ]; then
+    echo "display.sh: no free X display number between :91 and :140 for Xvfb" >&2
+    exit 1
 fi
 stop_display() {
     [ -n "$started_display" ] && kill $started_display 2>/dev/null
