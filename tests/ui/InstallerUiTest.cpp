@@ -105,6 +105,10 @@ TEST_F(InstallerUi, DialogShowsItsControlsAndTwoLinks)
         EXPECT_EQ(102, GetDlgCtrlID(hLink));
     }
 
+    // The dialog paints its magenta title over its own background.
+    Sleep(300);
+    EXPECT_GT(CountScreenPixels(hDialog, RGB(255, 0, 255)), 40) << "no title painted";
+
     RECT rcWork, rcDialog;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
     GetWindowRect(hDialog, &rcDialog);
