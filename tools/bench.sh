@@ -23,11 +23,11 @@ trap 'exit 130' INT TERM
 # no measured run pays for Wine's own start-up; the driver adds a warm-up round of each program.
 # wine-run.sh keeps Wine's menu builder out: Windows has nothing like it, and the two it would
 # start for each installation's shortcuts would still be running into the next measured run.
-"$top/tests/wine/make-prefix.sh" "$prefix" "$build/tests/prepare_prefix.exe" "$build/tests/url_recorder.exe"
+"$top/sandbox/make-prefix.sh" "$prefix" "$build/sandbox/prepare_prefix.exe" "$build/sandbox/url_recorder.exe"
 
 echo "load before: $(uptime)"
 status=0
-"$top/tests/wine/wine-run.sh" "$prefix" "$build/bench/bench_driver.exe" \
+"$top/sandbox/wine-run.sh" "$prefix" "$build/bench/bench_driver.exe" \
     --wine-floor "$build/bench/bench_wine_floor.exe" --floor "$build/bench/bench_floor.exe" \
     --installer "$build/bin/Brantovell.exe" --launcher "$build/bin/launcher.exe" "$@" || status=$?
 echo

@@ -10,10 +10,10 @@ build=${BUILD_DIR:-$top/build}
 "$top/tools/setup.sh"
 "$top/tools/build.sh"
 . "$top/tools/display.sh"
-prefix=$build/sandbox
-tests=$build/tests
-"$top/tests/wine/make-prefix.sh" "$prefix" "$tests/prepare_prefix.exe" "$tests/url_recorder.exe"
-run() { "$top/tests/wine/wine-run.sh" "$prefix" "$@"; }
+prefix=$build/mainprefix
+tools=$build/sandbox
+"$top/sandbox/make-prefix.sh" "$prefix" "$tools/prepare_prefix.exe" "$tools/url_recorder.exe"
+run() { "$top/sandbox/wine-run.sh" "$prefix" "$@"; }
 status=0
 
 echo "== Brantovell.exe, in the sandbox prefix $prefix (prepared like an NT server)"
@@ -26,11 +26,11 @@ else
     xdotool mousemove 0 0
     run "$build/bin/Brantovell.exe" &
     installer=$!
-    if run "$tests/demo_tool.exe" wait; then
+    if run "$tools/demo_tool.exe" wait; then
         sleep 0.5
         import -window root "$build/brantovell-dialog.png"
         echo "Screenshot of the dialog: $build/brantovell-dialog.png"
-        run "$tests/demo_tool.exe" continue || status=$?
+        run "$tools/demo_tool.exe" continue || status=$?
     else
         echo "The dialog did not appear."
         status=1
@@ -38,7 +38,7 @@ else
     wait $installer || status=$?
 fi
 echo "Installer exit code: $status"
-run "$tests/demo_tool.exe" report
+run "$tools/demo_tool.exe" report
 
 echo
 echo "== launcher.exe"

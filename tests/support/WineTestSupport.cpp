@@ -121,7 +121,7 @@ static LRESULT CALLBACK CatchBox(int nCode, WPARAM wParam, LPARAM lParam)
     {
         ::SetPropA(hBox, "CaughtBox", reinterpret_cast<HANDLE>(1));     // activations repeat
         CaughtBox box;
-        char szText[1024] = "";
+        char szText[4096] = "";
         ::GetWindowTextA(hBox, szText, sizeof szText);
         box.strCaption = szText;
         szText[0] = '\0';

@@ -1,4 +1,4 @@
-// tests/wine/prepare_prefix.cpp: makes a fresh Wine prefix look like an NT server ready for the installer.
+// sandbox/prepare_prefix.cpp: makes a fresh Wine prefix look like an NT server ready for the installer.
 //
 // Usage: prepare_prefix.exe RECORDER_PATH
 // Wine has no ControlSet001 of its own (its CurrentControlSet is a separate key, not a link),

@@ -1,4 +1,4 @@
-// tests/wine/url_recorder.cpp: stands in for the browser and the mail program in the test prefix.
+// sandbox/url_recorder.cpp: stands in for the browser and the mail program in the test prefix.
 //
 // Registered as the shell's open command ("recorder.exe" "%1") for http, https and mailto, it
 // appends the URL it was given, and a CR LF, to urls.log beside itself, so that a test can

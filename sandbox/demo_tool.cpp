@@ -1,4 +1,4 @@
-// tests/wine/demo_tool.cpp: drives the installer for the main-job demo and reports what it wrote.
+// sandbox/demo_tool.cpp: drives the installer for the main-job demo and reports what it wrote.
 //
 // Usage: demo_tool wait      waits (up to 20 s) for the installer's dialog to be visible
 //        demo_tool continue  presses Continue, answers the "Setup Message" box, prints its text

@@ -1,5 +1,5 @@
 #!/bin/sh
-# tests/wine/wine-run.sh: runs a Windows program in the given Wine prefix; CTest's emulator.
+# sandbox/wine-run.sh: runs a Windows program in the given Wine prefix; CTest's emulator.
 # Usage: wine-run.sh PREFIX PROGRAM.exe [ARGS...]   The program's exit code is ours.
 WINEPREFIX=$1
 shift

@@ -1,5 +1,5 @@
 #!/bin/sh
-# tests/wine/make-prefix.sh: lays out a throwaway Wine prefix prepared like an NT server.
+# sandbox/make-prefix.sh: lays out a throwaway Wine prefix prepared like an NT server.
 # Usage: make-prefix.sh PREFIX PREPARE_EXE RECORDER_EXE
 #
 # Creating a prefix takes 10 to 20 s, so a pristine one is made once beside PREFIX and copied

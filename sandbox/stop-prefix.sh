@@ -1,0 +1,4 @@
+#!/bin/sh
+# sandbox/stop-prefix.sh: ends every Wine process of the test prefix, so no test leaves one running.
+WINEPREFIX=$1 wineserver -k 2>/dev/null
+exit 0

@@ -1,4 +1,0 @@
-#!/bin/sh
-# tests/wine/stop-prefix.sh: ends every Wine process of the test prefix, so no test leaves one running.
-WINEPREFIX=$1 wineserver -k 2>/dev/null
-exit 0
