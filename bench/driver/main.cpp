@@ -10,6 +10,7 @@
 #include "InstallState.h"
 #include "Measurements.h"
 #include "Report.h"
+#include "HostPath.h"
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -25,18 +26,6 @@ struct Options
     DWORD nPauseMs;
     std::string strWineFloor, strFloor, strInstaller, strLauncher;
 };
-
-// Turns a host path such as /work/build/bin/x.exe into Z:\work\build\bin\x.exe.
-std::string WindowsPath(const char* pszPath)
-{
-    std::string strPath(pszPath);
-    if (strPath.empty() || strPath[0] != '/')
-        return strPath;
-    for (size_t i = 0; i < strPath.size(); ++i)
-        if (strPath[i] == '/')
-            strPath[i] = '\\';
-    return "Z:" + strPath;
-}
 
 bool ParseNumber(const char* pszText, int nMin, int& nValue)
 {
@@ -84,7 +73,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
                            : !strcmp(pszName, "--launcher") ? &options.strLauncher : NULL;
         if (pPath == NULL)
             return false;
-        *pPath = WindowsPath(pszValue);
+        *pPath = WindowsPathFromHost(pszValue);
     }
     return !options.strWineFloor.empty() && !options.strFloor.empty();
 }

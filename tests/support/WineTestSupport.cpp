@@ -3,17 +3,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-std::string WindowsPathFromHost(const char* pszPath)
-{
-    std::string strPath(pszPath);
-    if (strPath.empty() || strPath[0] != '/')
-        return strPath;
-    for (size_t i = 0; i < strPath.size(); ++i)
-        if (strPath[i] == '/')
-            strPath[i] = '\\';
-    return "Z:" + strPath;
-}
-
 std::string TestArgument(int nIndex)
 {
     int nSeen = 0;

@@ -5,10 +5,8 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "HostPath.h"
 
-// Turns a host path such as /work/build/bin/x.exe into Z:\work\build\bin\x.exe; Wine maps
-// drive Z: to the host's root. A path that is already a Windows one is returned unchanged.
-std::string WindowsPathFromHost(const char* pszPath);
 
 // The i-th argument that CTest gave the test program (past GoogleTest's own flags), or "".
 std::string TestArgument(int nIndex);
