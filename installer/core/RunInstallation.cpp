@@ -1,5 +1,6 @@
 // installer/core/RunInstallation.cpp: the installation, step by step, from the prerequisite checks to the closing message.
 #include "RunInstallation.h"
+#include <objbase.h>
 #include <stdlib.h>
 #include "ComposeString.h"
 #include "InstallReport.h"
@@ -264,9 +265,15 @@ static bool Install(CWnd& owner, char* pszTarget, char* pszFolder)
 
     // The Remoteboot Manager shortcuts, in the common Administrative Tools folder and on the
     // common desktop. The desktop's path stays in the folder buffer for the copy below.
+    // COM stays initialised across both: each CreateShellShortcut balances its own
+    // initialisation, and without this outer one the last CoUninitialize of the first would
+    // unload the link object's libraries, for the second to load them again.
     ComposeString(pszTarget, MAX_PATH, pszWindir, s_szRplDir, s_szManagerExe);
+    HRESULT hrCom = ::CoInitialize(NULL);
     PlaceManagerShortcut(s_adminTools, pszTarget, pszFolder, report);
     bool bDesktopKnown = PlaceManagerShortcut(s_desktop, pszTarget, pszFolder, report);
+    if (SUCCEEDED(hrCom))
+        ::CoUninitialize();
 
     // The prepared Rezozire98 shortcut from windir\rpl goes to the common desktop.
     ComposeString(pszTarget, MAX_PATH, pszWindir, s_szRplDir, s_szPreparedLink);
