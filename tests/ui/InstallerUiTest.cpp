@@ -54,6 +54,14 @@ std::string InstallationTrace()
     return strTrace;
 }
 
+// Presses Continue and answers the message box that follows; its text, or "(no box)".
+std::string PressContinue(const InstallerProcess& installer, HWND hDialog)
+{
+    PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
+    ForeignBox box = AnswerMessageBox(installer);
+    return box.bFound ? box.strText : "(no box)";
+}
+
 // Every test starts from a server with the protocols and without an installation.
 class InstallerUi : public testing::Test
 {
@@ -203,10 +211,7 @@ TEST_F(InstallerUi, ContinueInstallsAndEnds)
     InstallerProcess installer(InstallerPath());
     HWND hDialog = installer.WaitForDialog();
     ASSERT_TRUE(hDialog != NULL);
-    PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
-    ForeignBox box = AnswerMessageBox(installer);
-    ASSERT_TRUE(box.bFound);
-    EXPECT_EQ("Install Remote Service Success, please reboot the Server!", box.strText);
+    EXPECT_EQ("Install Remote Service Success, please reboot the Server!", PressContinue(installer, hDialog));
     EXPECT_EQ(0, installer.WaitForExit());
     std::string strTrace = InstallationTrace();
     EXPECT_EQ(std::string::npos, strTrace.find("absent")) << strTrace;
@@ -220,10 +225,7 @@ TEST_F(InstallerUi, MissingProtocolKeepsTheDialogUsable)
     InstallerProcess installer(InstallerPath());
     HWND hDialog = installer.WaitForDialog();
     ASSERT_TRUE(hDialog != NULL);
-    PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
-    ForeignBox box = AnswerMessageBox(installer);
-    ASSERT_TRUE(box.bFound);
-    EXPECT_EQ("Please install NetBEUI Protocol before installing Remoteboot.", box.strText);
+    EXPECT_EQ("Please install NetBEUI Protocol before installing Remoteboot.", PressContinue(installer, hDialog));
     Sleep(200);
     EXPECT_EQ(-1, installer.WaitForExit(500)) << "the program ended";
     EXPECT_TRUE(IsWindowVisible(hDialog));
