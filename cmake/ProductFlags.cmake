@@ -31,3 +31,15 @@ function(product_program target)
     target_link_options(${target} PRIVATE ${PRODUCT_LINK_FLAGS})
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 endfunction()
+
+# Links a program with its own entry point instead of the C runtime's start-up code. The
+# function is declared WINAPI (stdcall, no arguments): on i686 its symbol is decorated as
+# _NAME@0, on x86_64, with its single calling convention, it is plain NAME.
+function(product_entry_point target name)
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+        set(symbol _${name}@0)
+    else()
+        set(symbol ${name})
+    endif()
+    target_link_options(${target} PRIVATE -nostartfiles -Wl,-e,${symbol})
+endfunction()

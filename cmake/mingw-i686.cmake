@@ -1,15 +1,3 @@
-# cmake/mingw-i686.cmake: cross-compiles for 32-bit Windows with Debian's MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
+# cmake/mingw-i686.cmake: cross-compiles for 32-bit Windows: the programs that ship.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-# The posix-thread variant is the one that can build GoogleTest (it has std::mutex);
-# the programs themselves use no threads, so it costs them nothing.
-set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER  i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)

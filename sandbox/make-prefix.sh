@@ -1,22 +1,24 @@
 #!/bin/sh
 # sandbox/make-prefix.sh: lays out a throwaway Wine prefix prepared like an NT server.
-# Usage: make-prefix.sh PREFIX PREPARE_EXE RECORDER_EXE
+# Usage: make-prefix.sh ARCH PREFIX PREPARE_EXE RECORDER_EXE   ARCH is i686 or x86_64.
 #
 # Creating a prefix takes 10 to 20 s, so a pristine one is made once beside PREFIX and copied
 # for every run: each run starts from the same state, and none sees another's leftovers.
 set -eu
-prefix=$1
-prepare_exe=$2
-recorder_exe=$3
+arch=$1
+prefix=$2
+prepare_exe=$3
+recorder_exe=$4
 pristine=$prefix.pristine
-run="$(dirname "$0")/wine-run.sh"
+here=$(dirname "$0")
+. "$here/wine-arch.sh" "$arch"
+run() { "$here/wine-run.sh" "$arch" "$prefix" "$@"; }
 
 stop_server() { WINEPREFIX=$1 wineserver -k 2>/dev/null || true; }
 
 if [ ! -f "$pristine/system.reg" ] || [ ! -f "$pristine/.complete" ]; then
     rm -rf "$pristine"
-    WINEPREFIX=$pristine WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" \
-        wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$pristine "$WINELOADER" wineboot.exe --init >/dev/null 2>&1
     WINEPREFIX=$pristine wineserver -w
     touch "$pristine/.complete"
 fi
@@ -34,5 +36,5 @@ cp "$recorder_exe" "$prefix/drive_c/tools/url_recorder.exe"
 # the prefix's background processes (services, devices, desktop) start here with no output
 # stream of ours: CTest waits for every process that holds a test's output open.
 WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
-"$run" "$prefix" wineboot.exe </dev/null >/dev/null 2>&1
-"$run" "$prefix" "$prepare_exe" 'C:\tools\url_recorder.exe'
+run wineboot.exe </dev/null >/dev/null 2>&1
+run "$prepare_exe" 'C:\tools\url_recorder.exe'

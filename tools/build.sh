@@ -1,10 +1,18 @@
 #!/bin/sh
-# tools/build.sh: configures (once) and builds everything into build/, cross-compiled for 32-bit Windows.
+# tools/build.sh: configures (once) and builds everything, for both architectures: the shipped
+# 32-bit programs in build/, their x86_64 twins in build/x86_64/.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" \
-          -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-fi
-cmake --build "$build" -j "$(nproc)"
+. "$top/tools/arch.sh"
+for arch in $ARCHES; do
+    dir=$(arch_build_dir "$arch")
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        # The shipped build's test run takes in the twins' tests.
+        twins=""
+        [ "$arch" = i686 ] && twins="-DTWIN_BINARY_DIR=$(arch_build_dir x86_64)"
+        cmake -S "$top" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake" \
+              -DCMAKE_BUILD_TYPE=MinSizeRel $twins >/dev/null
+    fi
+    cmake --build "$dir" -j "$(nproc)"
+done

@@ -4,27 +4,45 @@
 # With your own display the installer's dialog opens there for you to use. Without one, the
 # job runs under a private Xvfb: it waits for the dialog, saves a screenshot of it as
 # build/brantovell-dialog.png, presses Continue itself, and prints what the installation wrote.
+# It runs the shipped 32-bit programs where this machine executes 32-bit code, and their x86_64
+# twins, built from the same sources, where it cannot.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
 "$top/tools/setup.sh"
 "$top/tools/build.sh"
+. "$top/tools/arch.sh"
+arch=$(runnable_arch)
+dir=$(arch_build_dir "$arch")
+prefix=$dir/mainprefix
+tools=$dir/sandbox
 . "$top/tools/display.sh"
-prefix=$build/mainprefix
-tools=$build/sandbox
-"$top/sandbox/make-prefix.sh" "$prefix" "$tools/prepare_prefix.exe" "$tools/url_recorder.exe"
-run() { "$top/sandbox/wine-run.sh" "$prefix" "$@"; }
+# Nothing started here outlives the job, whichever way it ends.
+finish() {
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    stop_display || true
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+"$top/sandbox/make-prefix.sh" "$arch" "$prefix" "$tools/prepare_prefix.exe" "$tools/url_recorder.exe"
+run() { "$top/sandbox/wine-run.sh" "$arch" "$prefix" "$@"; }
 status=0
 
+if [ "$arch" = i686 ]; then
+    echo "Running the shipped 32-bit programs, $dir/bin."
+else
+    echo "This machine cannot execute 32-bit code: running the x86_64 twins, $dir/bin, built from"
+    echo "the same sources as the shipped 32-bit programs in $build/bin."
+fi
 echo "== Brantovell.exe, in the sandbox prefix $prefix (prepared like an NT server)"
 if [ -z "$started_display" ]; then
     echo "The dialog is on your display ($DISPLAY); press Continue or Cancel there."
-    run "$build/bin/Brantovell.exe" || status=$?
+    run "$dir/bin/Brantovell.exe" || status=$?
 else
     # The pointer waits in a corner, off the links, which light up under it; Xvfb starts it
     # in the middle of the screen, where the centred dialog's e-mail link lies.
     xdotool mousemove 0 0
-    run "$build/bin/Brantovell.exe" &
+    run "$dir/bin/Brantovell.exe" &
     installer=$!
     if run "$tools/demo_tool.exe" wait; then
         sleep 0.5
@@ -43,12 +61,9 @@ run "$tools/demo_tool.exe" report
 echo
 echo "== launcher.exe"
 rm -f "$prefix/drive_c/tools/urls.log"
-run "$build/bin/launcher.exe" || status=$?
+run "$dir/bin/launcher.exe" || status=$?
 i=0
 while [ ! -s "$prefix/drive_c/tools/urls.log" ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
 echo "URLs the shell was asked to open:"
 sed 's/^/  /' "$prefix/drive_c/tools/urls.log" 2>/dev/null || echo "  (none)"
-
-WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-stop_display
 exit $status

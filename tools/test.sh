@@ -1,11 +1,18 @@
 #!/bin/sh
 # tools/test.sh: installs what is missing, builds, and runs every test; exits non-zero on any failure.
+# Arguments go to ctest (for example -R _i686 for the 32-bit runtime tests alone).
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$top/build}
 "$top/tools/setup.sh"
 "$top/tools/build.sh"
 . "$top/tools/display.sh"
-status=0
-(cd "${BUILD_DIR:-$top/build}" && ctest --output-on-failure "$@") || status=$?
-stop_display
-exit $status
+trap stop_display EXIT
+trap 'exit 130' INT TERM
+if "$top/tools/can-run-i686.sh"; then
+    echo "test.sh: this machine executes 32-bit code: the runtime suite runs on the shipped i686 programs and on their x86_64 twins, both here."
+else
+    echo "test.sh: this machine cannot execute 32-bit code: the runtime suite runs on the x86_64 twins here, and on the shipped i686 programs in a virtual machine (lane_i686)."
+fi
+cd "$build"
+ctest --output-on-failure "$@"
