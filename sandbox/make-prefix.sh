@@ -11,7 +11,7 @@ prepare_exe=$3
 recorder_exe=$4
 pristine=$prefix.pristine
 here=$(dirname "$0")
-. "$here/wine-arch.sh" "$arch"
+. "$here/wine-arch.sh"
 run() { "$here/wine-run.sh" "$arch" "$prefix" "$@"; }
 
 stop_server() { WINEPREFIX=$1 wineserver -k 2>/dev/null || true; }

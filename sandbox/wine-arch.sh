@@ -1,12 +1,12 @@
-# sandbox/wine-arch.sh: sourced with an architecture (i686 or x86_64); sets Wine up for its programs.
+# sandbox/wine-arch.sh: sourced with $arch set (i686 or x86_64); sets Wine up for its programs.
 #
 # i686 programs run in a win32 prefix under the 32-bit loader; x86_64 ones in a win64 prefix
 # under the 64-bit loader. The loader is named outright: /usr/bin/wine picks the 32-bit one
 # whenever wine32 is installed, even on a machine that cannot execute it.
-case ${1:-} in
+case ${arch:-} in
     i686)   WINEARCH=win32 WINELOADER=/usr/lib/wine/wine ;;
     x86_64) WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 ;;
-    *)      echo "wine-arch.sh: unknown architecture '${1:-}' (i686 or x86_64)" >&2; exit 2 ;;
+    *)      echo "wine-arch.sh: unknown architecture '${arch:-}' (i686 or x86_64)" >&2; exit 2 ;;
 esac
 export WINEARCH WINELOADER
 export WINEDEBUG="${WINEDEBUG:--all}"

@@ -2,7 +2,8 @@
 # tools/bench.sh: builds everything and benchmarks the installer and the launcher under Wine, beside a floor program.
 # Usage: sh tools/bench.sh [--runs N] [other options of bench/driver/main.cpp]
 #
-# Measures in a prefix of its own prepared like an NT server (build/benchprefix), with a warm
+# Measures in a prefix of its own prepared like an NT server (benchprefix in the build folder of
+# the architecture measured), with a warm
 # wineserver, and prints the table with the machine's load. Missed goals do not fail it; a
 # broken measurement does.
 set -eu
@@ -10,8 +11,15 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
 "$top/tools/setup.sh"
 "$top/tools/build.sh"
+. "$top/tools/arch.sh"
+# Every program of one run is of the one architecture this machine can run, floors included,
+# so the ratios compare like with like; the file sizes judged are the shipped programs'.
+arch=$(runnable_arch)
+dir=$(arch_build_dir "$arch")
+prefix=$dir/benchprefix
+shipped=""
+[ "$arch" = i686 ] || shipped="--shipped-installer $build/bin/Brantovell.exe --shipped-launcher $build/bin/launcher.exe"
 . "$top/tools/display.sh"
-prefix=$build/benchprefix
 finish() {
     WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
     stop_display || true
@@ -23,14 +31,15 @@ trap 'exit 130' INT TERM
 # no measured run pays for Wine's own start-up; the driver adds a warm-up round of each program.
 # wine-run.sh keeps Wine's menu builder out: Windows has nothing like it, and the two it would
 # start for each installation's shortcuts would still be running into the next measured run.
-"$top/sandbox/make-prefix.sh" "$prefix" "$build/sandbox/prepare_prefix.exe" "$build/sandbox/url_recorder.exe"
+"$top/sandbox/make-prefix.sh" "$arch" "$prefix" "$dir/sandbox/prepare_prefix.exe" "$dir/sandbox/url_recorder.exe"
 
+echo "measuring the $arch programs in $dir"
 echo "load before: $(uptime)"
 status=0
-"$top/sandbox/wine-run.sh" "$prefix" "$build/bench/bench_driver.exe" \
-    --wine-floor "$build/bench/bench_wine_floor.exe" --floor "$build/bench/bench_floor.exe" \
-    --installer "$build/bin/Brantovell.exe" --launcher "$build/bin/launcher.exe" "$@" || status=$?
+"$top/sandbox/wine-run.sh" "$arch" "$prefix" "$dir/bench/bench_driver.exe" \
+    --wine-floor "$dir/bench/bench_wine_floor.exe" --floor "$dir/bench/bench_floor.exe" \
+    --installer "$dir/bin/Brantovell.exe" --launcher "$dir/bin/launcher.exe" $shipped "$@" || status=$?
 echo
-echo "machine: $(nproc) CPUs, $(wine --version)"
+echo "machine: $(nproc) CPUs, $(. "$top/sandbox/wine-arch.sh"; "$WINELOADER" --version)"
 echo "load after: $(uptime)"
 exit $status

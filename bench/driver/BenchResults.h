@@ -21,9 +21,12 @@ struct BenchResults
     int nRuns;
     int nWarmupRuns;
     unsigned long nPauseMs;             // quiet time before each run
+    const char* pszArch;                // the architecture of the programs measured
     ProgramSeries wineFloor, floor, installer, launcher;
-    long long nInstallerBytes;          // -1 when the file is not there
+    long long nInstallerBytes;          // the shipped programs' sizes, judged; -1: no such file
     long long nLauncherBytes;
+    long long nTwinInstallerBytes;      // the measured twins' sizes, for information; -1: none
+    long long nTwinLauncherBytes;
 };
 
 #endif // BENCHRESULTS_H

@@ -52,6 +52,8 @@ void PrintReport(const BenchResults& r, FILE* pOut)
     fprintf(pOut, "\n%d run(s) per program after %d warm-up round(s), in rounds of Wine floor, floor, "
                   "%s, %s, with %lu ms of quiet before each run.\n", r.nRuns, r.nWarmupRuns,
             r.installer.strName.c_str(), r.launcher.strName.c_str(), r.nPauseMs);
+    fprintf(pOut, "architecture measured: %s (every program of the table, floors included)%s.\n",
+            r.pszArch, r.nTwinInstallerBytes >= 0 ? "; the sizes judged are the shipped programs'" : "");
     fprintf(pOut, "ratio: median over the rounds of %s / floor of the same round "
                   "(memory: of what each adds above Wine's floor).\n\n",
             r.installer.strName.c_str());
@@ -74,6 +76,11 @@ void PrintReport(const BenchResults& r, FILE* pOut)
     PrintRow(pOut, "start to URL logged and ended (ms)", r.launcher, r.launcher.toDoneMs, none);
     PrintSize(pOut, "file size (bytes)", "Brantovell", r.nInstallerBytes);
     PrintSize(pOut, "", "launcher", r.nLauncherBytes);
+    if (r.nTwinInstallerBytes >= 0)
+    {
+        PrintSize(pOut, "  twins measured (information)", "Brantovell", r.nTwinInstallerBytes);
+        PrintSize(pOut, "", "launcher", r.nTwinLauncherBytes);
+    }
 
     fprintf(pOut, "\ngoals\n");
     std::vector<Goal> goals = EvaluateGoals(r);

@@ -2,8 +2,11 @@
 //
 // Usage: bench_driver [--runs N] [--warmup N] [--timeout-ms N] [--pause-ms N]
 //                     --wine-floor EXE --floor EXE [--installer EXE] [--launcher EXE]
+//                     [--shipped-installer EXE --shipped-launcher EXE]
 // Paths may be host paths (/work/...), which are reached through drive Z:. The two floors belong
 // to the benchmark and must be there; a missing installer or launcher is reported as not built.
+// The programs measured are of this driver's architecture. Where they are the x86_64 twins, the
+// shipped 32-bit programs are named too: their file sizes are the ones judged.
 // Defaults: 20 runs, 1 warm-up round, 30 s for each awaited step, 300 ms of quiet before each run.
 // Exit code 0 whatever the goals say; 1 when a measurement broke; 2 on a bad command line.
 #include "BenchResults.h"
@@ -25,6 +28,7 @@ struct Options
     DWORD nTimeoutMs;
     DWORD nPauseMs;
     std::string strWineFloor, strFloor, strInstaller, strLauncher;
+    std::string strShippedInstaller, strShippedLauncher;
 };
 
 bool ParseNumber(const char* pszText, int nMin, int& nValue)
@@ -70,12 +74,16 @@ bool ParseOptions(int argc, char** argv, Options& options)
         std::string* pPath = !strcmp(pszName, "--wine-floor") ? &options.strWineFloor
                            : !strcmp(pszName, "--floor") ? &options.strFloor
                            : !strcmp(pszName, "--installer") ? &options.strInstaller
-                           : !strcmp(pszName, "--launcher") ? &options.strLauncher : NULL;
+                           : !strcmp(pszName, "--launcher") ? &options.strLauncher
+                           : !strcmp(pszName, "--shipped-installer") ? &options.strShippedInstaller
+                           : !strcmp(pszName, "--shipped-launcher") ? &options.strShippedLauncher
+                           : NULL;
         if (pPath == NULL)
             return false;
         *pPath = WindowsPathFromHost(pszValue);
     }
-    return !options.strWineFloor.empty() && !options.strFloor.empty();
+    return !options.strWineFloor.empty() && !options.strFloor.empty()
+        && options.strShippedInstaller.empty() == options.strShippedLauncher.empty();
 }
 
 // The file's size in bytes, or -1 when there is no such file.
@@ -130,7 +138,8 @@ int main(int argc, char** argv)
     if (!ParseOptions(argc, argv, options))
     {
         fprintf(stderr, "usage: bench_driver [--runs N] [--warmup N] [--timeout-ms N] [--pause-ms N] "
-                        "--wine-floor EXE --floor EXE [--installer EXE] [--launcher EXE]\n");
+                        "--wine-floor EXE --floor EXE [--installer EXE] [--launcher EXE] "
+                        "[--shipped-installer EXE --shipped-launcher EXE]\n");
         return 2;
     }
 
@@ -142,8 +151,21 @@ int main(int argc, char** argv)
     results.floor = MakeSeries("floor", options.strFloor);
     results.installer = MakeSeries("Brantovell", options.strInstaller);
     results.launcher = MakeSeries("launcher", options.strLauncher);
+#ifdef _WIN64
+    results.pszArch = "x86_64";
+#else
+    results.pszArch = "i686";
+#endif
     results.nInstallerBytes = FileSize(options.strInstaller);
     results.nLauncherBytes = FileSize(options.strLauncher);
+    results.nTwinInstallerBytes = results.nTwinLauncherBytes = -1;
+    if (!options.strShippedInstaller.empty())
+    {
+        results.nTwinInstallerBytes = results.nInstallerBytes;
+        results.nTwinLauncherBytes = results.nLauncherBytes;
+        results.nInstallerBytes = FileSize(options.strShippedInstaller);
+        results.nLauncherBytes = FileSize(options.strShippedLauncher);
+    }
     if (!results.wineFloor.bBuilt || !results.floor.bBuilt)
     {
         fprintf(stderr, "bench: the floor programs are missing: %s, %s\n", options.strWineFloor.c_str(),
