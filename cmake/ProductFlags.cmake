@@ -11,12 +11,16 @@ add_compile_options(-Wall -Wextra)
 
 set(PRODUCT_CXX_FLAGS
     -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables
-    -fno-threadsafe-statics -fcheck-new -ffunction-sections -fdata-sections -fno-ident)
+    -fno-threadsafe-statics -fcheck-new -ffunction-sections -fdata-sections -fno-ident
+    # Debug builds name a failed ASSERT's file: as a path below the checkout, not on this machine.
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=)
 
 # NT 4.0 is subsystem version 4.0; Windows 2000 refuses anything above 5.0. A program is
 # always loaded at its preferred base on these systems, so it needs no relocation section.
+# The link time stamp is 0 instead of the clock (ld's default), so that the same sources give
+# the same file; nothing reads it, as the programs have no bound imports.
 set(PRODUCT_LINK_FLAGS
-    -static -s -mwindows -Wl,--gc-sections -Wl,--disable-reloc-section
+    -static -s -mwindows -Wl,--gc-sections -Wl,--disable-reloc-section -Wl,--no-insert-timestamp
     -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 

@@ -144,12 +144,12 @@ def regions(a, b):
     return found
 
 
-def shown(data, start, size):
-    """A field as a number when it is one, else the bytes there (at most 8)."""
+def shown(data, start, size, numeric):
+    """A field's value as a number, or else the bytes there (at most 8)."""
     chunk = data[start:start + size]
-    if len(chunk) == 0:
+    if not chunk:
         return "(past the end)"
-    if size in (1, 2, 4, 8) and len(chunk) == size:
+    if numeric and len(chunk) == size:
         return "0x%x" % int.from_bytes(chunk, "little")
     return chunk[:8].hex(" ")
 
@@ -164,16 +164,16 @@ def report(path_a, a, path_b, b):
     found = regions(a, b)
     kind = " (%s)" % layout.kind if layout.kind else ""
     lines = ["A: %s: %d bytes" % (path_a, len(a)), "B: %s: %d bytes" % (path_b, len(b)),
-             "differing bytes: %d, in %d regions" % (sum(r[2] for r in found), len(found))]
+             "differing bytes: %d, regions: %d" % (sum(r[2] for r in found), len(found))]
     first = found[0][0]
     where, field = layout.describe(first)
-    numeric = field and field[1] <= 8 and not where.endswith("Name")
+    numeric = field is not None and field[1] <= 8 and not where.endswith("Name")
     start, size = field if numeric else (first, 8)
-    lines.append("first difference at 0x%x: %s%s; A %s, B %s"
-                 % (first, where, kind, shown(a, start, size), shown(b, start, size)))
+    lines.append("first difference at 0x%x: %s%s; A %s, B %s" % (
+        first, where, kind, shown(a, start, size, numeric), shown(b, start, size, numeric)))
     lines.append("regions:")
     for start, last, count in found[:MAX_REGIONS]:
-        lines.append("  0x%x-0x%x, %d bytes: %s" % (start, last, count, layout.describe(start)[0]))
+        lines.append("  0x%x..0x%x, %d differ: %s" % (start, last, count, layout.describe(start)[0]))
     if len(found) > MAX_REGIONS:
         lines.append("  and %d more regions" % (len(found) - MAX_REGIONS))
     return lines
@@ -191,9 +191,8 @@ def main(argv):
         except OSError as e:
             sys.stderr.write("pe_diff.py: cannot read %s: %s\n" % (path, e.strerror or e))
             return 2
-    lines = report(argv[1], contents[0], argv[2], contents[1])
-    print("\n".join(lines))
-    return 0 if len(lines) == 1 else 1
+    print("\n".join(report(argv[1], contents[0], argv[2], contents[1])))
+    return 0 if contents[0] == contents[1] else 1
 
 
 if __name__ == "__main__":

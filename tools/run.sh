@@ -66,4 +66,8 @@ i=0
 while [ ! -s "$prefix/drive_c/tools/urls.log" ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
 echo "URLs the shell was asked to open:"
 sed 's/^/  /' "$prefix/drive_c/tools/urls.log" 2>/dev/null || echo "  (none)"
+
+echo
+echo "== SHA-256 of the shipped programs, $build/bin/SHA256SUMS (check a copy: sha256sum -c SHA256SUMS)"
+sed 's/^/  /' "$build/bin/SHA256SUMS"
 exit $status

@@ -6,14 +6,29 @@ Usage: stamp_digest.py PROGRAM.exe
 The slot is the 16-byte marker below followed by 20 digest bytes; installer/ui/ProgramIntegrity.cpp
 holds the same marker. The digest covers the whole file with the 20 digest bytes taken as zero,
 so stamping an already stamped file gives the same result. It detects damage; it is no signature.
+The PE header's checksum is set to zero ("none") first: ld's sum would be wrong once the digest is
+in, and a sum written after the digest would change a byte that the digest covers. Windows checks
+the sum of drivers and boot-time DLLs only.
 Exits non-zero, leaving the file as it was, when the marker is missing or occurs more than once.
 """
 import hashlib
+import struct
 import sys
 
 MARKER = bytes([0xFB, 0x2E, 0xCD, 0x84, 0xEA, 0xE1, 0xEA, 0x8B,
                 0xE6, 0x03, 0x1F, 0x8E, 0xCE, 0xA1, 0x9B, 0xBE])
 DIGEST_SIZE = 20
+
+
+def without_checksum(data):
+    """Returns data with the PE CheckSum field zeroed, or data as it is without a PE header."""
+    if len(data) < 0x40 or data[:2] != b"MZ":
+        return data
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    field = pe + 24 + 64            # the same place in PE32 and PE32+ optional headers
+    if data[pe:pe + 4] != b"PE\0\0" or field + 4 > len(data):
+        return data
+    return data[:field] + bytes(4) + data[field + 4:]
 
 
 def stamp(data):
@@ -37,11 +52,10 @@ def main(argv):
     path = argv[1]
     try:
         with open(path, "rb") as f:
-            data = f.read()
+            data = without_checksum(f.read())
         offset, digest = stamp(data)
         with open(path, "r+b") as f:
-            f.seek(offset)
-            f.write(digest)
+            f.write(data[:offset] + digest + data[offset + DIGEST_SIZE:])
     except (OSError, ValueError) as e:
         sys.stderr.write("stamp_digest.py: %s: %s\n" % (path, e))
         return 1

@@ -1,0 +1,32 @@
+#!/bin/sh
+# tests/repro/check-reproducible.sh: builds the shipped programs a second time, from a copy of the
+# sources at another path into a build folder at another path, and fails when any byte differs.
+# Usage: check-reproducible.sh SOURCE_DIR BIN_DIR WORK_DIR
+#   BIN_DIR holds the first build's Brantovell.exe, launcher.exe and SHA256SUMS; WORK_DIR is
+#   emptied and used for the copy and the second build.
+set -eu
+top=$1
+bin=$2
+work=$3
+
+rm -rf "$work"
+mkdir -p "$work/elsewhere/sources"
+# The copy leaves out version control and every build folder inside the checkout.
+(cd "$top" && tar -cf - --exclude=./.git --exclude='./build*' .) | (cd "$work/elsewhere/sources" && tar -xf -)
+cmake -S "$work/elsewhere/sources" -B "$work/second-build" -DCMAKE_TOOLCHAIN_FILE="$work/elsewhere/sources/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$work/second-build" --target digests -j "$(nproc)" >/dev/null
+
+status=0
+for name in Brantovell.exe launcher.exe; do
+    python3 "$top/tools/pe_diff.py" "$bin/$name" "$work/second-build/bin/$name" || status=1
+done
+if cmp -s "$bin/SHA256SUMS" "$work/second-build/bin/SHA256SUMS"; then
+    echo "SHA256SUMS: identical"
+else
+    echo "SHA256SUMS differs:"
+    diff "$bin/SHA256SUMS" "$work/second-build/bin/SHA256SUMS" || true
+    status=1
+fi
+[ $status -eq 0 ] && rm -rf "$work"
+exit $status
