@@ -1,0 +1,51 @@
+#!/bin/sh
+# vm/guest-run.sh: the guest's runner: runs the build's 32-bit runtime suite and writes the results onto the result disk.
+# lane.sh puts it on the work disk as run.sh, beside lane.env (TOP, BUILD, LANE_CTEST_ARGS) and
+# tree/, which holds the checkout and the build tree under their host paths. /sbin/lane-init
+# mounts the work disk on /lane/work, runs this, and powers off if this does not.
+# The results go onto /dev/vdc as a tar archive: NAME.log and NAME.rc per test (written by
+# lane-test.sh), lane-ctest.log and lane-ctest.rc for the whole run, lane-seconds its duration.
+set -u
+PATH=/usr/sbin:/usr/bin:/sbin:/bin
+export PATH
+started=$(date +%s)
+echo "lane-guest: runner started, $(cut -d' ' -f1 /proc/uptime) s after the kernel"
+
+disk=/lane/work
+mountpoint -q /proc || mount -t proc proc /proc
+mountpoint -q /sys || mount -t sysfs sysfs /sys
+mountpoint -q /dev || mount -t devtmpfs devtmpfs /dev
+mkdir -p /dev/pts /dev/shm
+mountpoint -q /dev/pts || mount -t devpts devpts /dev/pts
+mountpoint -q /dev/shm || mount -t tmpfs -o mode=1777 shm /dev/shm
+mountpoint -q /tmp || mount -t tmpfs -o mode=1777 tmp /tmp
+mountpoint -q /run || mount -t tmpfs -o mode=755 run /run
+mountpoint -q "$disk" || mount -t ext4 /dev/vdb "$disk"
+
+. "$disk/lane.env"
+# CTest's files name the checkout and the build tree by their absolute host paths.
+for dir in "$TOP" "$BUILD"; do
+    mkdir -p "$dir"
+    mount --bind "$disk/tree$dir" "$dir"
+done
+
+results=$disk/results
+rm -rf "$results"
+mkdir -p "$results"
+export LANE_RESULTS="$results" HOME=/root USER=root LOGNAME=root LANG=C.UTF-8
+cd "$BUILD"
+. "$TOP/tools/display.sh"
+# shellcheck disable=SC2086  # the extra arguments are words on purpose
+{ ctest -L i686_runtime --output-on-failure ${LANE_CTEST_ARGS:-}; echo $? >"$results/lane-ctest.rc"; } 2>&1 |
+    tee "$results/lane-ctest.log"
+stop_display
+seconds=$(( $(date +%s) - started ))
+echo "$seconds" >"$results/lane-seconds"
+cd /
+if tar -cf /dev/vdc -C "$results" .; then
+    echo "lane-guest: end of run: ctest exit $(cat "$results/lane-ctest.rc"), $seconds s in the runner"
+else
+    echo "lane-guest: end of run: could not write the results onto /dev/vdc"
+fi
+sync
+echo o >/proc/sysrq-trigger
