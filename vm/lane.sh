@@ -28,8 +28,11 @@ done
 
 lane=$build/lane
 stage=$lane/stage
-rm -rf "$lane/results" "$stage" "$lane/work.img" "$lane/result.img"
 mkdir -p "$lane"
+# Two lanes of one build tree would remove each other's disks and results: the second waits.
+exec 8>"$lane/lock"
+flock 8
+rm -rf "$lane/results" "$stage" "$lane/work.img" "$lane/result.img"
 boot_pid=""
 trap '[ -z "$boot_pid" ] || kill "$boot_pid" 2>/dev/null; rm -rf "$stage" "$lane/work.img" "$lane/result.img"' EXIT
 trap 'exit 1' INT TERM HUP
