@@ -2,8 +2,9 @@
 # sandbox/make-prefix.sh: lays out a throwaway Wine prefix prepared like an NT server.
 # Usage: make-prefix.sh ARCH PREFIX PREPARE_EXE RECORDER_EXE   ARCH is i686 or x86_64.
 #
-# Creating a prefix takes 10 to 20 s, so a pristine one is made once beside PREFIX and copied
-# for every run: each run starts from the same state, and none sees another's leftovers.
+# Creating a prefix takes 10 to 20 s, so a pristine one is made once beside PREFIX
+# (make-pristine.sh) and copied for every run: each run starts from the same state, and none
+# sees another's leftovers. Env: PRISTINE_DISPOSABLE=yes moves the pristine instead.
 set -eu
 arch=$1
 prefix=$2
@@ -14,18 +15,16 @@ here=$(dirname "$0")
 . "$here/wine-arch.sh"
 run() { "$here/wine-run.sh" "$arch" "$prefix" "$@"; }
 
-stop_server() { WINEPREFIX=$1 wineserver -k 2>/dev/null || true; }
-
-if [ ! -f "$pristine/system.reg" ] || [ ! -f "$pristine/.complete" ]; then
-    rm -rf "$pristine"
-    WINEPREFIX=$pristine "$WINELOADER" wineboot.exe --init >/dev/null 2>&1
-    WINEPREFIX=$pristine wineserver -w
-    touch "$pristine/.complete"
-fi
-
-stop_server "$prefix"
+"$here/make-pristine.sh" "$arch" "$pristine"
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 rm -rf "$prefix"
-cp -a "$pristine" "$prefix"
+# A pristine on a disk that is thrown away after the run (the virtual machine's) is moved
+# rather than copied: copying its 600 MB costs seconds under emulation.
+if [ "${PRISTINE_DISPOSABLE:-no}" = yes ]; then
+    mv "$pristine" "$prefix"
+else
+    cp -a "$pristine" "$prefix"
+fi
 rm -f "$prefix/.complete"
 
 # The recorder stands in for a browser and a mail program: it writes down each URL it gets.

@@ -7,15 +7,15 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 # 32-bit half only where this machine can execute it: where it cannot, an installed wine32
 # makes /usr/bin/wine pick a loader that cannot start and a win64 prefix take 3 minutes to
 # create instead of 12 s. There the 32-bit suite runs in a virtual machine instead.
-packages="cmake make googletest wine wine64 xvfb xauth openbox xdotool imagemagick python3"
+packages="cmake make googletest wine wine64 xvfb xauth openbox xdotool imagemagick python3 e2fsprogs"
 for arch in i686 x86-64; do
     packages="$packages g++-mingw-w64-$arch-posix gcc-mingw-w64-$arch-posix binutils-mingw-w64-$arch
               mingw-w64-$arch-dev"
 done
-if "$top/tools/can-run-i686.sh"; then
+if [ "$("$top/vm/road.sh")" = native ]; then
     packages="$packages wine32:i386"
 else
-    packages="$packages qemu-system-x86 debootstrap e2fsprogs"
+    packages="$packages qemu-system-x86 debootstrap"
 fi
 
 need=""

@@ -9,7 +9,7 @@ build=${BUILD_DIR:-$top/build}
 . "$top/tools/display.sh"
 trap stop_display EXIT
 trap 'exit 130' INT TERM
-if "$top/tools/can-run-i686.sh"; then
+if [ "$("$top/vm/road.sh")" = native ]; then
     echo "test.sh: this machine executes 32-bit code: the runtime suite runs on the shipped i686 programs and on their x86_64 twins, both here."
 else
     echo "test.sh: this machine cannot execute 32-bit code: the runtime suite runs on the x86_64 twins here, and on the shipped i686 programs in a virtual machine (lane_i686)."

@@ -1,10 +1,12 @@
 #!/bin/sh
 # vm/guest-run.sh: the guest's runner: runs the build's 32-bit runtime suite and writes the results onto the result disk.
-# lane.sh puts it on the work disk as run.sh, beside lane.env (TOP, BUILD, LANE_CTEST_ARGS) and
-# tree/, which holds the checkout and the build tree under their host paths. /sbin/lane-init
-# mounts the work disk on /lane/work, runs this, and powers off if this does not.
+# lane.sh puts it on the work disk as run.sh, beside lane.env (TOP, BUILD, LANE_CTEST_ARGS,
+# BRING_PRISTINE) and tree/, which holds the checkout and the build tree under their host
+# paths. /sbin/lane-init mounts the work disk on /lane/work, runs this, and powers off if this
+# does not.
 # The results go onto /dev/vdc as a tar archive: NAME.log and NAME.rc per test (written by
-# lane-test.sh), lane-ctest.log and lane-ctest.rc for the whole run, lane-seconds its duration.
+# lane-test.sh), lane-ctest.log and lane-ctest.rc for the whole run, lane-seconds its duration,
+# and the pristine Wine prefix when lane.sh asks for it.
 set -u
 PATH=/usr/sbin:/usr/bin:/sbin:/bin
 export PATH
@@ -33,6 +35,10 @@ results=$disk/results
 rm -rf "$results"
 mkdir -p "$results"
 export LANE_RESULTS="$results" HOME=/root USER=root LOGNAME=root LANG=C.UTF-8
+[ -z "${LANE_WINEDEBUG:-}" ] || export WINEDEBUG="$LANE_WINEDEBUG"
+# The work disk is thrown away after the run: unless the host wants it back, the pristine
+# prefix that lane.sh brought is moved into place rather than copied.
+[ "${BRING_PRISTINE:-no}" = yes ] || export PRISTINE_DISPOSABLE=yes
 cd "$BUILD"
 . "$TOP/tools/display.sh"
 # shellcheck disable=SC2086  # the extra arguments are words on purpose
@@ -42,7 +48,11 @@ stop_display
 seconds=$(( $(date +%s) - started ))
 echo "$seconds" >"$results/lane-seconds"
 cd /
-if tar -cf /dev/vdc -C "$results" .; then
+# The first lane on a root brings the pristine prefix that make-prefix.sh made back for the next.
+pristine=""
+[ "${BRING_PRISTINE:-no}" = yes ] && [ -f "$BUILD/wineprefix.pristine/.complete" ] && pristine="-C $BUILD wineprefix.pristine"
+# shellcheck disable=SC2086  # two words on purpose
+if tar -cf /dev/vdc -C "$results" . $pristine; then
     echo "lane-guest: end of run: ctest exit $(cat "$results/lane-ctest.rc"), $seconds s in the runner"
 else
     echo "lane-guest: end of run: could not write the results onto /dev/vdc"

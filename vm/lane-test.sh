@@ -1,18 +1,16 @@
 #!/bin/sh
-# vm/lane-test.sh: runs one 32-bit runtime test where 32-bit code runs, or reports what it did in the virtual machine.
+# vm/lane-test.sh: runs one 32-bit runtime test, records it for the host, or replays what the guest recorded.
 # Usage: lane-test.sh BUILD NAME COMMAND [ARGS...]
-#   Where this machine can execute 32-bit code (natively, or inside the guest) COMMAND runs;
-#   with LANE_RESULTS set its output and status are also kept as $LANE_RESULTS/NAME.log and
-#   NAME.rc. Elsewhere the output and status come from BUILD/lane/results, which lane.sh fills.
-# Exit: COMMAND's status, or the recorded one; 1 when the lane left no result for NAME.
+#   In the guest (LANE_RESULTS set) COMMAND runs, and its output and status are also kept as
+#   $LANE_RESULTS/NAME.log and NAME.rc. On the host, lane_i686 has written the road it took
+#   into BUILD/lane/road: native runs COMMAND here; guest replays BUILD/lane/results/NAME.*.
+# Exit: COMMAND's status, or the recorded one; 1 when there is no road or no result for NAME.
 set -u
 build=$1
 name=$2
 shift 2
-top=$(dirname "$0")/..
 
-if "$top/tools/can-run-i686.sh"; then
-    [ -n "${LANE_RESULTS:-}" ] || exec "$@"
+if [ -n "${LANE_RESULTS:-}" ]; then
     "$@" >"$LANE_RESULTS/$name.log" 2>&1
     status=$?
     cat "$LANE_RESULTS/$name.log"
@@ -20,6 +18,13 @@ if "$top/tools/can-run-i686.sh"; then
     exit "$status"
 fi
 
+road=$(cat "$build/lane/road" 2>/dev/null)
+case $road in
+    native) exec "$@" ;;
+    guest) ;;
+    *) echo "$name: no road for the 32-bit suite in $build/lane/road: lane_i686 decides it, run the test through ctest"
+       exit 1 ;;
+esac
 results=$build/lane/results
 if [ ! -f "$results/$name.rc" ]; then
     echo "$name: the 32-bit lane did not run it (see the output of lane_i686)"

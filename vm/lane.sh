@@ -1,38 +1,50 @@
 #!/bin/sh
-# vm/lane.sh: runs the build's 32-bit runtime suite once in a virtual machine, where this machine cannot run 32-bit code.
+# vm/lane.sh: decides how the build's 32-bit runtime suite runs, and runs it once in a virtual machine where it must.
 # Usage: lane.sh TOP BUILD    (the checkout and the i686 build tree, as CTest's files name them)
-#   Results land in BUILD/lane/results, one NAME.log and NAME.rc per test, for lane-test.sh.
-#   The guest's console is kept in BUILD/lane/console.log.
-# Env: LANE_CACHE, LANE_MIRROR (make-root.sh), LANE_TIMEOUT (boot.sh), and LANE_CTEST_ARGS:
-#   more arguments for the guest's ctest, such as "-R core".
-# Exit: 0 when the guest brought results back, whatever the tests' own outcome (each test
-#   reports its own); 1 when it did not.
+#   Writes the road (vm/road.sh) into BUILD/lane/road for lane-test.sh. On the guest road each
+#   lane keeps its own folder BUILD/lane/runs/TIME: the guest's console (console.log), its
+#   ctest's output and status, and one NAME.log and NAME.rc per test; BUILD/lane/results
+#   names the newest. The last few runs are kept.
+# Env: LANE_CACHE, LANE_MIRROR (make-root.sh), LANE_TIMEOUT (boot.sh), LANE_CTEST_ARGS:
+#   more arguments for the guest's ctest, such as "-R core", and LANE_WINEDEBUG: Wine's debug
+#   channels for the guest's programs, to trace a failure (such as "+timestamp,+message").
+# Exit: 0 when the guest brought back a result for every test it was to run, whatever the
+#   tests' own outcome (each test reports its own); 1 when it did not, saying why.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 case $1 in /*) top=$1 ;; *) top=$(pwd)/$1 ;; esac
 case $2 in /*) build=$2 ;; *) build=$(pwd)/$2 ;; esac
 top=${top%/}
 build=${build%/}
+runs_kept=5
 
-if "$top/tools/can-run-i686.sh"; then
+fail() { echo "lane: $*" >&2; exit 1; }
+if [ -n "${LANE_RESULTS:-}" ]; then
+    echo "lane: this is the guest; the suite runs here"
+    exit 0
+fi
+road=$("$here/road.sh") || fail "no road for the 32-bit suite (see above)"
+lane=$build/lane
+mkdir -p "$lane/runs"
+# Two lanes of one build tree would remove each other's disks and results: the second waits.
+exec 8>"$lane/lock"
+flock 8
+# Every _i686 test reads the road taken here rather than probing the machine again.
+echo "$road" >"$lane/road"
+if [ "$road" = native ]; then
     echo "lane: this machine executes 32-bit code, so the 32-bit suite runs natively here"
     exit 0
 fi
-
-fail() { echo "lane: $*" >&2; exit 1; }
 [ "$top" != "$build" ] || fail "the build tree must be a folder of its own, not the checkout itself"
 for need in qemu-system-x86_64:qemu-system-x86 debootstrap:debootstrap mkfs.ext4:e2fsprogs; do
     command -v "${need%%:*}" >/dev/null 2>&1 ||
         fail "${need%%:*} is missing: install the Debian package ${need#*:} (apt-get install ${need#*:})"
 done
 
-lane=$build/lane
+run=$lane/runs/$(date -u +%Y%m%d-%H%M%S.%N)
 stage=$lane/stage
-mkdir -p "$lane"
-# Two lanes of one build tree would remove each other's disks and results: the second waits.
-exec 8>"$lane/lock"
-flock 8
-rm -rf "$lane/results" "$stage" "$lane/work.img" "$lane/result.img"
+rm -rf "$lane/results" "$stage" "$lane/work.img" "$lane/result.img" "$run"
+mkdir -p "$run"
 boot_pid=""
 trap '[ -z "$boot_pid" ] || kill "$boot_pid" 2>/dev/null; rm -rf "$stage" "$lane/work.img" "$lane/result.img"' EXIT
 trap 'exit 1' INT TERM HUP
@@ -40,6 +52,11 @@ t0=$(date +%s)
 
 root=$("$here/make-root.sh") || fail "could not make the guest's root (see above)"
 t1=$(date +%s)
+
+# The guest's pristine Wine prefix takes a minute of emulation to make. The first lane on a
+# root brings it back; later lanes give the guest that copy. It is named by the scripts that
+# make it, so a change to them makes a new one.
+pristine=$root/pristine-$(cat "$top/sandbox/make-pristine.sh" "$top/sandbox/wine-arch.sh" | sha256sum | cut -c1-16)
 
 # The guest gets a copy of the checkout and the build tree, never the folders themselves:
 # hard links make the copy at once, and mkfs.ext4 copies the data into the work disk.
@@ -58,43 +75,75 @@ for entry in "$build"/* "$build"/.[!.]*; do
     link "$entry" "$stage/tree$build"
 done
 find "$stage/tree" -type d -name dosdevices | while read -r dir; do rm -rf "${dir%/dosdevices}"; done
+if [ -f "$pristine/.complete" ]; then
+    cp -al "$pristine" "$stage/tree$build/wineprefix.pristine"
+    bring_pristine=no
+else
+    bring_pristine=yes
+fi
 cp "$here/guest-run.sh" "$stage/run.sh"
 quote() { printf "'%s'" "$(printf '%s' "$1" | sed "s/'/'\\\\''/g")"; }
 {
     echo "TOP=$(quote "$top")"
     echo "BUILD=$(quote "$build")"
     echo "LANE_CTEST_ARGS=$(quote "${LANE_CTEST_ARGS:-}")"
+    echo "BRING_PRISTINE=$bring_pristine"
+    echo "LANE_WINEDEBUG=$(quote "${LANE_WINEDEBUG:-}")"
 } >"$stage/lane.env"
 # Room for the prefixes and whatever else the suite writes; the image file stays sparse.
 size=$(( $(du -sm "$stage" | cut -f1) + 4096 ))
 mkfs.ext4 -q -F -L lane-work -d "$stage" "$lane/work.img" "${size}M" >/dev/null
 rm -rf "$stage"
-truncate -s 256M "$lane/result.img"
+truncate -s 2G "$lane/result.img"
 t2=$(date +%s)
 
 # In the background, so that a signal to this script stops the machine at once (boot.sh kills
 # qemu on its way out) rather than after the run.
 boot=0
-"$here/boot.sh" "$root" "$lane/work.img" "$lane/result.img" "$lane/console.log" &
+"$here/boot.sh" "$root" "$lane/work.img" "$lane/result.img" "$run/console.log" &
 boot_pid=$!
 wait "$boot_pid" || boot=$?
 boot_pid=""
 t3=$(date +%s)
 
-mkdir -p "$lane/results"
-tar -xf "$lane/result.img" -C "$lane/results" 2>/dev/null || true
-if [ ! -f "$lane/results/lane-ctest.rc" ]; then
-    rm -rf "$lane/results"
+# The newest runs are kept, each with its console beside its results.
+ln -sfn "runs/${run##*/}" "$lane/results"
+ls -d "$lane"/runs/* | sort -r | tail -n +$((runs_kept + 1)) | while read -r old; do rm -rf "$old"; done
+tar -xf "$lane/result.img" -C "$run" 2>/dev/null || true
+if [ -f "$run/wineprefix.pristine/.complete" ]; then
+    rm -rf "$root"/pristine-*
+    mv "$run/wineprefix.pristine" "$pristine.new"
+    mv "$pristine.new" "$pristine"
+    echo "lane: kept the guest's pristine Wine prefix for the next lanes: $pristine"
+fi
+rm -rf "$run/wineprefix.pristine"
+
+# What the guest was to run, by the host's own list; each must have come back with a status.
+# shellcheck disable=SC2086  # the extra arguments are words on purpose
+expected=$(cd "$build" && ctest -N -L i686_runtime ${LANE_CTEST_ARGS:-} |
+           sed -n 's/^ *Test *#[0-9]*: *//p' | grep -vx lane_i686) || true
+missing=""
+for name in $expected; do
+    [ -f "$run/$name.rc" ] || missing="$missing $name"
+done
+echo "lane: the guest's console and results: $run"
+if [ ! -f "$run/lane-ctest.rc" ] || [ -n "$missing" ]; then
     case $boot in
-        1) fail "the guest hung and was killed (LANE_TIMEOUT); no results. Its console: $lane/console.log" ;;
-        2) fail "the virtual machine did not run; no results (see above)" ;;
+        1) echo "lane: the guest hung and was killed (LANE_TIMEOUT)" >&2 ;;
+        2) echo "lane: the virtual machine did not run (see above)" >&2 ;;
     esac
-    echo "lane: the guest stopped without bringing results back. Its last console lines ($lane/console.log):" >&2
-    tail -n 40 "$lane/console.log" | tr -d '\r' >&2
-    exit 1
+    if [ -f "$run/lane-ctest.rc" ]; then
+        echo "lane: the guest's ctest exited with $(cat "$run/lane-ctest.rc"); the end of its output:" >&2
+        tail -n 25 "$run/lane-ctest.log" >&2
+    else
+        echo "lane: the guest's ctest left no status" >&2
+    fi
+    echo "lane: the guest's last console lines:" >&2
+    tail -n 25 "$run/console.log" | tr -d '\r' >&2
+    fail "no result came back for:${missing:- any test}"
 fi
 
-tests=$(cat "$lane/results/lane-seconds" 2>/dev/null || echo 0)
-echo "lane: the guest's ctest exited with $(cat "$lane/results/lane-ctest.rc"); results in $lane/results"
+tests=$(cat "$run/lane-seconds" 2>/dev/null || echo 0)
+echo "lane: the guest's ctest exited with $(cat "$run/lane-ctest.rc")"
 echo "lane: $((t3 - t0)) s in all: guest's root $((t1 - t0)) s, work disk $((t2 - t1)) s," \
      "boot and shutdown $((t3 - t2 - tests)) s, tests $tests s"

@@ -1,5 +1,6 @@
 // tests/support/WineTestSupport.cpp: host paths, the URL log, child programs, message boxes, environment.
 #include "WineTestSupport.h"
+#include <tlhelp32.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -45,13 +46,42 @@ std::vector<std::string> UrlLog::Read()
     return lines;
 }
 
-std::vector<std::string> UrlLog::WaitFor(size_t nCount, DWORD nTimeoutMs, DWORD nSettleMs)
+static const char s_szRecorder[] = "url_recorder.exe";
+
+std::vector<std::string> UrlLog::WaitFor(size_t nCount, HWND hHandler, DWORD nTimeoutMs)
 {
-    DWORD nStart = ::GetTickCount();
-    while (Read().size() < nCount && ::GetTickCount() - nStart < nTimeoutMs)
-        ::Sleep(50);
-    ::Sleep(nSettleMs);
+    WaitUntil([nCount] { return Read().size() >= nCount; }, nTimeoutMs);
+    // The window's thread answers only once it is back in its message loop: a handler that
+    // hands the shell a second URL has started that recorder too by then.
+    DWORD_PTR nIgnored = 0;
+    if (hHandler != NULL)
+        ::SendMessageTimeoutA(hHandler, WM_NULL, 0, 0, SMTO_NORMAL, nTimeoutMs, &nIgnored);
+    WaitUntil([] { return CountProcesses(s_szRecorder) == 0; }, nTimeoutMs);
     return Read();
+}
+
+std::string UrlLog::Describe()
+{
+    std::string strText = "recorders running: " + std::to_string(CountProcesses(s_szRecorder)) + "; URLs logged:";
+    std::vector<std::string> lines = Read();
+    for (size_t i = 0; i < lines.size(); ++i)
+        strText += " [" + lines[i] + "]";
+    return lines.empty() ? strText + " none" : strText;
+}
+
+int CountProcesses(const char* pszExeName)
+{
+    HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    int nCount = 0;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL bMore = ::Process32First(hSnapshot, &entry); bMore; bMore = ::Process32Next(hSnapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, pszExeName) == 0)
+            ++nCount;
+    ::CloseHandle(hSnapshot);
+    return nCount;
 }
 
 int RunProgram(const std::string& strCommandLine, DWORD nTimeoutMs)

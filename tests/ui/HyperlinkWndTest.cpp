@@ -107,7 +107,7 @@ TEST_F(LinkFixture, EveryReleaseOpensTheURLOnce)
 {
     UrlLog::Clear();
     SendMessageA(m_link.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_TRUE(UrlLog::WaitFor(1, 800).empty());
+    EXPECT_TRUE(UrlLog::WaitFor(0).empty());
     SendMessageA(m_link.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     SendMessageA(m_link.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     std::vector<std::string> urls = UrlLog::WaitFor(2);

@@ -24,12 +24,12 @@ InstallerProcess::~InstallerProcess()
         return;
     if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
     {
+        // Cancel ends the dialog alone; with a box or the About box in front it is killed.
         HWND hDialog = WaitForWindow(g_szDialogCaption, 0);
-        if (hDialog)
-            PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
-        if (WaitForSingleObject(m_pi.hProcess, 5000) == WAIT_TIMEOUT)
+        if (hDialog == NULL || !IsWindowEnabled(hDialog) || !PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0)
+            || WaitForSingleObject(m_pi.hProcess, WAIT_DEADLINE_MS) == WAIT_TIMEOUT)
             TerminateProcess(m_pi.hProcess, 99);
-        WaitForSingleObject(m_pi.hProcess, 5000);
+        WaitForSingleObject(m_pi.hProcess, WAIT_DEADLINE_MS);
     }
     CloseHandle(m_pi.hThread);
     CloseHandle(m_pi.hProcess);
@@ -60,14 +60,11 @@ static BOOL CALLBACK FindVisibleWindow(HWND hWnd, LPARAM lParam)
 HWND InstallerProcess::WaitForWindow(const char* pszCaption, DWORD nTimeoutMs) const
 {
     FindData data = { m_pi.dwProcessId, pszCaption, NULL };
-    DWORD nStart = GetTickCount();
-    for (;;)
-    {
+    WaitUntil([&data] {
         EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&data));
-        if (data.hFound || GetTickCount() - nStart >= nTimeoutMs)
-            return data.hFound;
-        Sleep(30);
-    }
+        return data.hFound != NULL;
+    }, nTimeoutMs);
+    return data.hFound;
 }
 
 HWND InstallerProcess::WaitForDialog(DWORD nTimeoutMs) const
@@ -95,8 +92,7 @@ ForeignBox AnswerMessageBox(const InstallerProcess& process, DWORD nTimeoutMs)
     box.bFound = true;
     box.strText = szText;
     PostMessageA(hBox, WM_COMMAND, IDOK, 0);
-    for (DWORD nStart = GetTickCount(); IsWindow(hBox) && GetTickCount() - nStart < 5000;)
-        Sleep(20);
+    WaitUntil([hBox] { return !IsWindow(hBox); }, nTimeoutMs);
     return box;
 }
 
@@ -128,48 +124,71 @@ HWND LinkOver(HWND hDialog, int nPlaceholder)
     return NULL;
 }
 
-static void SendMouse(POINT pt, DWORD dwFlags)
+// Moves the pointer to pt and, with buttons, presses and releases them there: one batch, so
+// nothing else can come between the move and the click.
+static bool SendMouse(POINT pt, const DWORD* pButtons, UINT nButtons)
 {
-    INPUT input;
-    ZeroMemory(&input, sizeof input);
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(pt.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(pt.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-    Sleep(150);
+    INPUT inputs[3];
+    ZeroMemory(inputs, sizeof inputs);
+    for (UINT i = 0; i <= nButtons && i < 3; ++i)
+    {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dx = MulDiv(pt.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        inputs[i].mi.dy = MulDiv(pt.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        inputs[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | (i == 0 ? MOUSEEVENTF_MOVE : pButtons[i - 1]);
+    }
+    return SendInput(nButtons + 1, inputs, sizeof inputs[0]) == nButtons + 1;
 }
 
 void MovePointer(POINT pt)
 {
-    SendMouse(pt, 0);
+    SendMouse(pt, NULL, 0);
 }
 
-void ClickAt(POINT pt)
+// The centre of the target, once the window there belongs to the target's own top-level
+// window. (Seen from another process, a placeholder that lets the input through to the link
+// over it is the window at the point, so the top-level windows are compared.)
+static bool UncoveredCentre(HWND hTarget, POINT& pt)
 {
-    SendMouse(pt, 0);
-    SendMouse(pt, MOUSEEVENTF_LEFTDOWN);
-    SendMouse(pt, MOUSEEVENTF_LEFTUP);
+    RECT rc;
+    GetWindowRect(hTarget, &rc);
+    pt.x = (rc.left + rc.right) / 2;
+    pt.y = (rc.top + rc.bottom) / 2;
+    HWND hRoot = GetAncestor(hTarget, GA_ROOT);
+    return hRoot != NULL && WaitUntil([&] { return GetAncestor(WindowFromPoint(pt), GA_ROOT) == hRoot; });
 }
 
-void PressKey(HWND hForeground, WORD wVk)
+bool MovePointerOnto(HWND hTarget)
+{
+    POINT pt;
+    return UncoveredCentre(hTarget, pt) && SendMouse(pt, NULL, 0);
+}
+
+bool MovePointerOntoCorner(HWND hDialog)
+{
+    POINT pt = { 4, 4 };        // above the dialog's first control
+    ClientToScreen(hDialog, &pt);
+    return GetAncestor(WindowFromPoint(pt), GA_ROOT) == hDialog && SendMouse(pt, NULL, 0);
+}
+
+bool ClickOn(HWND hTarget)
+{
+    static const DWORD s_click[] = { MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP };
+    POINT pt;
+    return UncoveredCentre(hTarget, pt) && SendMouse(pt, s_click, 2);
+}
+
+bool PressKey(HWND hForeground, WORD wVk)
 {
     SetForegroundWindow(hForeground);
-    Sleep(200);
+    if (!WaitUntil([hForeground] { return GetForegroundWindow() == hForeground; }))
+        return false;
     INPUT keys[2];
     ZeroMemory(keys, sizeof keys);
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = wVk;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof keys[0]);
-}
-
-POINT CentreOf(HWND hWnd)
-{
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
-    POINT pt = { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
-    return pt;
+    return SendInput(2, keys, sizeof keys[0]) == 2;
 }
 
 int CountScreenPixels(HWND hWnd, COLORREF cr)
@@ -204,4 +223,31 @@ int CountScreenPixels(HWND hWnd, COLORREF cr)
     DeleteDC(hMem);
     ReleaseDC(NULL, hScreen);
     return nCount;
+}
+
+// A window as a failure message names it: class, identifier, caption and process.
+static std::string NameOf(HWND hWnd)
+{
+    if (hWnd == NULL)
+        return "none";
+    char szClass[64] = "", szCaption[64] = "";
+    GetClassNameA(hWnd, szClass, sizeof szClass);
+    GetWindowTextA(hWnd, szCaption, sizeof szCaption);
+    DWORD nPid = 0;
+    GetWindowThreadProcessId(hWnd, &nPid);
+    return std::string(szClass) + " #" + std::to_string(GetDlgCtrlID(hWnd)) + " '" + szCaption
+        + "' of process " + std::to_string(nPid);
+}
+
+std::string DescribeInput(HWND hProgramWindow)
+{
+    POINT pt = { -1, -1 };
+    GetCursorPos(&pt);
+    GUITHREADINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(hProgramWindow, NULL), &info);
+    return "pointer at (" + std::to_string(pt.x) + "," + std::to_string(pt.y) + ") over " + NameOf(WindowFromPoint(pt))
+        + "; in front: " + NameOf(GetForegroundWindow()) + "; the program's active window: " + NameOf(info.hwndActive)
+        + ", focus: " + NameOf(info.hwndFocus) + ", capture: " + NameOf(info.hwndCapture);
 }

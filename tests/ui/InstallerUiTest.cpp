@@ -114,8 +114,9 @@ TEST_F(InstallerUi, DialogShowsItsControlsAndTwoLinks)
     }
 
     // The dialog paints its magenta title over its own background.
-    Sleep(300);
-    EXPECT_GT(CountScreenPixels(hDialog, RGB(255, 0, 255)), 40) << "no title painted";
+    const COLORREF crMagenta = RGB(255, 0, 255);
+    EXPECT_TRUE(WaitUntil([&] { return CountScreenPixels(hDialog, crMagenta) > 40; }))
+        << "no title painted: " << CountScreenPixels(hDialog, crMagenta) << " magenta pixels";
 
     RECT rcWork, rcDialog;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
@@ -143,21 +144,20 @@ TEST_F(InstallerUi, AboutBoxDisablesTheDialogAndOpensAgainWithAWorkingLink)
         HWND hLink = NULL;
         ASSERT_EQ(1, CountChildren(hAbout, "HyperlinkWnd", &hLink));
         UrlLog::Clear();
-        ClickAt(CentreOf(hLink));
-        std::vector<std::string> urls = UrlLog::WaitFor(1);
-        ASSERT_EQ(1u, urls.size());
+        ASSERT_TRUE(ClickOn(hLink)) << "the link is covered: " << DescribeInput(hAbout);
+        std::vector<std::string> urls = UrlLog::WaitFor(1, hAbout);
+        ASSERT_EQ(1u, urls.size()) << UrlLog::Describe() << "; " << DescribeInput(hAbout);
         EXPECT_EQ(VENDOR_HOME_URL, urls[0]);
         EXPECT_TRUE(IsWindowVisible(hAbout)) << "the About box closed on the click";
 
         PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
-        for (DWORD nStart = GetTickCount(); IsWindow(hAbout) && GetTickCount() - nStart < 5000;)
-            Sleep(20);
-        EXPECT_FALSE(IsWindow(hAbout));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hAbout); })) << "the About box did not close";
         EXPECT_TRUE(IsWindowEnabled(hDialog));
     }
 }
 
-// The colour is read from the screen: blue before, red under the pointer, blue after.
+// The colour is read from the screen: blue before, red under the pointer, blue after. Each
+// state must come whole: some pixels of the one colour and none of the other.
 TEST_F(InstallerUi, LinkTurnsRedUnderThePointerAndBlueOffIt)
 {
     InstallerProcess installer(InstallerPath());
@@ -166,19 +166,20 @@ TEST_F(InstallerUi, LinkTurnsRedUnderThePointerAndBlueOffIt)
     HWND hLink = NULL;
     ASSERT_EQ(2, CountChildren(hDialog, "HyperlinkWnd", &hLink));
     const COLORREF crBlue = RGB(0, 0, 255), crRed = RGB(255, 0, 0);
-    Sleep(300);
-    EXPECT_GT(CountScreenPixels(hLink, crBlue), 20);
-    EXPECT_EQ(0, CountScreenPixels(hLink, crRed));
+    auto paintedIn = [&](COLORREF crOnly, COLORREF crNone) {
+        return WaitUntil([&] { return CountScreenPixels(hLink, crOnly) > 20 && CountScreenPixels(hLink, crNone) == 0; });
+    };
+    auto seen = [&] {
+        return testing::Message() << CountScreenPixels(hLink, crBlue) << " blue and " << CountScreenPixels(hLink, crRed)
+                                  << " red pixels; " << DescribeInput(hDialog);
+    };
+    EXPECT_TRUE(paintedIn(crBlue, crRed)) << "not blue at first: " << seen();
 
-    MovePointer(CentreOf(hLink));
-    Sleep(300);
-    EXPECT_GT(CountScreenPixels(hLink, crRed), 20) << "not red under the pointer";
-    EXPECT_EQ(0, CountScreenPixels(hLink, crBlue));
+    ASSERT_TRUE(MovePointerOnto(hLink)) << "the link is covered: " << DescribeInput(hDialog);
+    EXPECT_TRUE(paintedIn(crRed, crBlue)) << "not red under the pointer: " << seen();
 
-    MovePointer(ParkingPoint());
-    Sleep(300);
-    EXPECT_GT(CountScreenPixels(hLink, crBlue), 20) << "not blue again off the link";
-    EXPECT_EQ(0, CountScreenPixels(hLink, crRed));
+    ASSERT_TRUE(MovePointerOntoCorner(hDialog)) << DescribeInput(hDialog);
+    EXPECT_TRUE(paintedIn(crBlue, crRed)) << "not blue again off the link: " << seen();
 }
 
 // Each link and the logo hand their URL to the shell once and leave the dialog open.
@@ -196,12 +197,12 @@ TEST_F(InstallerUi, LinksAndLogoOpenTheirURLsAndKeepTheDialog)
     {
         SCOPED_TRACE(clicks[i].pszWhat);
         UrlLog::Clear();
-        ClickAt(CentreOf(clicks[i].hTarget));
-        std::vector<std::string> urls = UrlLog::WaitFor(1);
-        ASSERT_EQ(1u, urls.size());
+        ASSERT_TRUE(ClickOn(clicks[i].hTarget)) << "covered: " << DescribeInput(hDialog);
+        std::vector<std::string> urls = UrlLog::WaitFor(1, hDialog);
+        ASSERT_EQ(1u, urls.size()) << UrlLog::Describe() << "; " << DescribeInput(hDialog);
         EXPECT_EQ(clicks[i].pszURL, urls[0]);
         EXPECT_TRUE(IsWindowVisible(hDialog));
-        MovePointer(ParkingPoint());
+        ASSERT_TRUE(MovePointerOntoCorner(hDialog)) << DescribeInput(hDialog);
     }
 }
 
@@ -226,17 +227,18 @@ TEST_F(InstallerUi, MissingProtocolKeepsTheDialogUsable)
     HWND hDialog = installer.WaitForDialog();
     ASSERT_TRUE(hDialog != NULL);
     EXPECT_EQ("Please install NetBEUI Protocol before installing Remoteboot.", PressContinue(installer, hDialog));
-    Sleep(200);
-    EXPECT_EQ(-1, installer.WaitForExit(500)) << "the program ended";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(hDialog); })) << "the dialog stays disabled";
     EXPECT_TRUE(IsWindowVisible(hDialog));
-    EXPECT_TRUE(IsWindowEnabled(hDialog));
     EXPECT_EQ(strBefore, InstallationTrace());
 
-    // Still usable: the About box opens.
+    // Still usable: the About box opens and closes, and the program goes on running.
     PostMessageA(hDialog, WM_SYSCOMMAND, 0x0010, 0);
     HWND hAbout = installer.WaitForWindow(g_szAboutCaption);
     ASSERT_TRUE(hAbout != NULL);
     PostMessageA(hAbout, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hAbout); })) << "the About box did not close";
+    EXPECT_EQ(-1, installer.WaitForExit(0)) << "the program ended";
+    EXPECT_TRUE(IsWindowVisible(hDialog));
 }
 
 // Cancel, Esc and the close box end the program with exit code 0 and change nothing.
@@ -251,9 +253,9 @@ TEST_F(InstallerUi, CancelEscAndCloseBoxChangeNothing)
         HWND hDialog = installer.WaitForDialog();
         ASSERT_TRUE(hDialog != NULL);
         if (i == 0)
-            ClickAt(CentreOf(GetDlgItem(hDialog, IDCANCEL)));
+            EXPECT_TRUE(ClickOn(GetDlgItem(hDialog, IDCANCEL))) << "covered: " << DescribeInput(hDialog);
         else if (i == 1)
-            PressKey(hDialog, VK_ESCAPE);
+            EXPECT_TRUE(PressKey(hDialog, VK_ESCAPE)) << "not in front: " << DescribeInput(hDialog);
         else
             PostMessageA(hDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(0, installer.WaitForExit());
@@ -287,8 +289,14 @@ TEST_F(InstallerUi, DamagedCopyIsRefused)
         EXPECT_TRUE(damaged.WaitForDialog(0) == NULL) << "the dialog is shown beside the message";
         ForeignBox box = AnswerMessageBox(damaged);
         EXPECT_NE(std::string::npos, box.strText.find("damaged")) << box.strText;
-        EXPECT_TRUE(damaged.WaitForDialog(300) == NULL) << "the dialog was shown";
-        EXPECT_EQ(0, damaged.WaitForExit());
+        // Watched until the program has ended: the dialog must not show on its way out.
+        bool bDialogSeen = false;
+        EXPECT_TRUE(WaitUntil([&] {
+            bDialogSeen = bDialogSeen || damaged.WaitForDialog(0) != NULL;
+            return damaged.WaitForExit(0) != -1;
+        })) << "the program did not end";
+        EXPECT_FALSE(bDialogSeen) << "the dialog was shown";
+        EXPECT_EQ(0, damaged.WaitForExit(0));
     }
     EXPECT_EQ(strBefore, InstallationTrace());
     DeleteFileA(strCopy.c_str());

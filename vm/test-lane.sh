@@ -1,0 +1,104 @@
+#!/bin/sh
+# vm/test-lane.sh: checks lane.sh against a stand-in virtual machine: what it keeps of each run,
+# when it fails, what it says then, and the pristine prefix it keeps for the next lanes.
+# Usage: test-lane.sh    Exit 0 when every check holds; each failed check is named.
+# lane.sh runs from a copy beside stand-ins for road.sh, make-root.sh and boot.sh; the stand-in
+# guest "brings back" whatever the case put in $dir/guest, and notes the lane.env it was given.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+dir=$(mktemp -d "${TMPDIR:-/tmp}/lane.XXXXXX")
+trap 'rm -rf "$dir"' EXIT
+top=$dir/top
+build=$dir/build
+mkdir -p "$top/vm" "$top/sandbox" "$build" "$dir/bin" "$dir/root" "$dir/guest"
+cp "$here/lane.sh" "$here/guest-run.sh" "$top/vm/"
+cp "$here/../sandbox/make-pristine.sh" "$here/../sandbox/wine-arch.sh" "$top/sandbox/"
+printf '#!/bin/sh\necho guest\n' >"$top/vm/road.sh"
+printf '#!/bin/sh\necho "%s"\n' "$dir/root" >"$top/vm/make-root.sh"
+cat >"$top/vm/boot.sh" <<EOF
+#!/bin/sh
+debugfs -R 'cat /lane.env' "\$2" >"$dir/lane.env" 2>/dev/null
+debugfs -R 'ls /tree$build/wineprefix.pristine' "\$2" >"$dir/pristine-ls" 2>/dev/null
+echo "the guest's last words" >"\$4"
+tar -cf "\$3" -C "$dir/guest" .
+EOF
+chmod +x "$top/vm/"*.sh
+# Commands lane.sh asks for but that this stand-in never runs.
+for tool in qemu-system-x86_64 debootstrap; do printf '#!/bin/sh\nexit 1\n' >"$dir/bin/$tool"; chmod +x "$dir/bin/$tool"; done
+cat >"$build/CTestTestfile.cmake" <<'EOF'
+add_test(lane_i686 "true")
+add_test(first_i686 "true")
+add_test(second_i686 "true")
+add_test(host_check "true")
+set_tests_properties(lane_i686 first_i686 second_i686 PROPERTIES LABELS i686_runtime)
+EOF
+
+failures=0
+check() { # NAME EXPECTED ACTUAL
+    if [ "$2" != "$3" ]; then
+        echo "FAIL $1: expected [$2], got [$3]"
+        failures=$((failures + 1))
+    fi
+}
+says() { # NAME TEXT OUTPUT
+    case $3 in *"$2"*) ;; *) echo "FAIL $1: no [$2] in: $3"; failures=$((failures + 1)) ;; esac
+}
+lane() { PATH=$dir/bin:$PATH "$top/vm/lane.sh" "$top" "$build" 2>&1; }
+guest_brings() { # NAME... : a status and a log for each test, and the whole ctest's status
+    rm -rf "$dir/guest"
+    mkdir -p "$dir/guest"
+    echo 8 >"$dir/guest/lane-ctest.rc"
+    echo "ctest's last words" >"$dir/guest/lane-ctest.log"
+    for name in "$@"; do
+        echo 0 >"$dir/guest/$name.rc"
+        echo "$name ran" >"$dir/guest/$name.log"
+    done
+}
+
+# Every test came back: the lane passes, its results are the newest run's, the console beside them.
+guest_brings first_i686 second_i686
+out=$(lane)
+check "all back: status" 0 $?
+check "all back: road" guest "$(cat "$build/lane/road")"
+check "all back: a result" "first_i686 ran" "$(cat "$build/lane/results/first_i686.log")"
+check "all back: console kept" "the guest's last words" "$(cat "$build/lane/results/console.log")"
+
+# One test missing: the lane fails, names it, and gives the guest's status and last words.
+guest_brings first_i686
+out=$(lane)
+check "one missing: status" 1 $?
+says "one missing: named" "no result came back for: second_i686" "$out"
+says "one missing: ctest status" "exited with 8" "$out"
+says "one missing: ctest output" "ctest's last words" "$out"
+says "one missing: console" "the guest's last words" "$out"
+
+# Nothing at all: the lane fails and says that the guest's ctest left no status.
+rm -rf "$dir/guest"
+mkdir -p "$dir/guest"
+out=$(lane)
+check "nothing back: status" 1 $?
+says "nothing back: why" "left no status" "$out"
+
+# Earlier runs are kept, each with its own console, up to five; the results name the newest.
+for i in 1 2 3 4 5; do guest_brings first_i686 second_i686; lane >/dev/null; done
+check "runs kept" 5 "$(ls "$build/lane/runs" | wc -l)"
+check "newest run named" "$(ls "$build/lane/runs" | sort | tail -n 1)" "$(basename "$(readlink "$build/lane/results")")"
+
+# A lane without a pristine prefix asks the guest for one and keeps what it brings; the next
+# lane gives it to the guest and asks for none.
+grep -q "BRING_PRISTINE=yes" "$dir/lane.env"
+check "no pristine yet: asked for" 0 $?
+guest_brings first_i686 second_i686
+mkdir -p "$dir/guest/wineprefix.pristine"
+touch "$dir/guest/wineprefix.pristine/system.reg" "$dir/guest/wineprefix.pristine/.complete"
+lane >/dev/null
+check "pristine kept" 1 "$(ls -d "$dir"/root/pristine-*/.complete 2>/dev/null | wc -l)"
+check "pristine not left in the run" "" "$(ls "$build/lane/results" | grep pristine)"
+guest_brings first_i686 second_i686
+lane >/dev/null
+grep -q "BRING_PRISTINE=no" "$dir/lane.env"
+check "pristine given: not asked for" 0 $?
+says "pristine given: on the work disk" ".complete" "$(cat "$dir/pristine-ls")"
+
+[ "$failures" -eq 0 ] && echo "lane.sh: all checks hold"
+[ "$failures" -eq 0 ]
