@@ -7,7 +7,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 # 32-bit half only where this machine can execute it: where it cannot, an installed wine32
 # makes /usr/bin/wine pick a loader that cannot start and a win64 prefix take 3 minutes to
 # create instead of 12 s. There the 32-bit suite runs in a virtual machine instead.
-packages="cmake make googletest wine wine64 xvfb xauth openbox xdotool imagemagick python3 e2fsprogs"
+packages="cmake make googletest wine wine64 xvfb xauth openbox xdotool imagemagick python3 python3-pefile e2fsprogs"
 for arch in i686 x86-64; do
     packages="$packages g++-mingw-w64-$arch-posix gcc-mingw-w64-$arch-posix binutils-mingw-w64-$arch
               mingw-w64-$arch-dev"

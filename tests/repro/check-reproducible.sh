@@ -1,13 +1,16 @@
 #!/bin/sh
-# tests/repro/check-reproducible.sh: builds the shipped programs a second time, from a copy of the
-# sources at another path into a build folder at another path, and fails when any byte differs.
-# Usage: check-reproducible.sh SOURCE_DIR BIN_DIR WORK_DIR
-#   BIN_DIR holds the first build's Brantovell.exe, launcher.exe and SHA256SUMS; WORK_DIR is
-#   emptied and used for the copy and the second build.
+# tests/repro/check-reproducible.sh: builds the shipped programs and the release archive a second
+# time, from a copy of the sources at another path into a build folder at another path, and fails
+# when any byte differs.
+# Usage: check-reproducible.sh SOURCE_DIR BUILD_DIR WORK_DIR
+#   BUILD_DIR is the first build: bin/ holds Brantovell.exe, launcher.exe and SHA256SUMS, and
+#   release/ the archive and its digest. WORK_DIR is emptied and used for the copy and the
+#   second build.
 set -eu
 top=$1
-bin=$2
+first=$2
 work=$3
+bin=$first/bin
 
 rm -rf "$work"
 mkdir -p "$work/elsewhere/sources"
@@ -15,7 +18,7 @@ mkdir -p "$work/elsewhere/sources"
 (cd "$top" && tar -cf - --exclude=./.git --exclude='./build*' .) | (cd "$work/elsewhere/sources" && tar -xf -)
 cmake -S "$work/elsewhere/sources" -B "$work/second-build" -DCMAKE_TOOLCHAIN_FILE="$work/elsewhere/sources/cmake/mingw-i686.cmake" \
       -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$work/second-build" --target digests -j "$(nproc)" >/dev/null
+cmake --build "$work/second-build" --target release -j "$(nproc)" >/dev/null
 
 status=0
 for name in Brantovell.exe launcher.exe; do
@@ -28,5 +31,14 @@ else
     diff "$bin/SHA256SUMS" "$work/second-build/bin/SHA256SUMS" || true
     status=1
 fi
+for file in "$first"/release/Brantovell-*; do
+    name=${file##*/}
+    if cmp -s "$file" "$work/second-build/release/$name"; then
+        echo "$name: identical"
+    else
+        echo "$name differs from the second build's (or the second build has none)"
+        status=1
+    fi
+done
 [ $status -eq 0 ] && rm -rf "$work"
 exit $status

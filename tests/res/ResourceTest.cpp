@@ -147,6 +147,40 @@ TEST(Resources, EveryIdentifierLoads)
     ::DestroyWindow(hMain);
 }
 
+// Each link lies over its placeholder and paints its text there from the left edge, in the
+// placeholder's font underlined: the whole text must fit the placeholder, or its end is cut off.
+TEST(Resources, EveryLinkTextFitsItsPlaceholder)
+{
+    const struct { UINT nDialog; int nPlaceholder; const char* pszText; } links[] = {
+        { IDD_INSTALLER_DIALOG, IDC_HOMEPAGE, VENDOR_HOME_URL },
+        { IDD_INSTALLER_DIALOG, IDC_EMAIL, VENDOR_EMAIL },
+        { IDD_ABOUTBOX, IDC_ABOUT_LINK, VENDOR_HOME_URL },
+    };
+    for (size_t i = 0; i < sizeof links / sizeof links[0]; ++i)
+    {
+        HWND hDialog = ::CreateDialogParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(links[i].nDialog), NULL, NULL, 0);
+        HWND hPlaceholder = ::GetDlgItem(hDialog, links[i].nPlaceholder);
+        ASSERT_TRUE(hPlaceholder != NULL) << links[i].pszText;
+        LOGFONTA lf;
+        ASSERT_EQ(static_cast<int>(sizeof lf), ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(hPlaceholder, WM_GETFONT, 0, 0)),
+                                                           sizeof lf, &lf));
+        lf.lfUnderline = 1;
+        HFONT hFont = ::CreateFontIndirectA(&lf);
+        HDC hdc = ::GetDC(hPlaceholder);
+        HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+        SIZE size = { 0, 0 };
+        ::GetTextExtentPoint32A(hdc, links[i].pszText, lstrlenA(links[i].pszText), &size);
+        ::SelectObject(hdc, hOld);
+        ::ReleaseDC(hPlaceholder, hdc);
+        ::DeleteObject(hFont);
+        RECT rc;
+        ::GetClientRect(hPlaceholder, &rc);
+        EXPECT_LE(size.cx, rc.right) << "\"" << links[i].pszText << "\" in dialog " << links[i].nDialog << " is "
+                                     << size.cx << " pixels wide in " << lf.lfFaceName << ", its link " << rc.right;
+        ::DestroyWindow(hDialog);
+    }
+}
+
 // Guards the pictures' format: icon and cursor 32x32 (their DIB twice as high, for the mask) in 4 and 8 bits,
 // the cursor's hot spot (12, 4) on the fingertip (that pixel opaque, the one above it clear), the logo 122x79x24.
 TEST(Resources, PicturesHaveTheirSizeDepthAndHotSpot)
