@@ -235,8 +235,11 @@ static std::string NameOf(HWND hWnd)
     GetWindowTextA(hWnd, szCaption, sizeof szCaption);
     DWORD nPid = 0;
     GetWindowThreadProcessId(hWnd, &nPid);
-    return std::string(szClass) + " #" + std::to_string(GetDlgCtrlID(hWnd)) + " '" + szCaption
-        + "' of process " + std::to_string(nPid);
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    return std::string(szClass) + " #" + std::to_string(GetDlgCtrlID(hWnd)) + " '" + szCaption + "' at ("
+        + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) + ","
+        + std::to_string(rc.bottom) + ") of process " + std::to_string(nPid);
 }
 
 std::string DescribeInput(HWND hProgramWindow)
@@ -247,7 +250,10 @@ std::string DescribeInput(HWND hProgramWindow)
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(hProgramWindow, NULL), &info);
-    return "pointer at (" + std::to_string(pt.x) + "," + std::to_string(pt.y) + ") over " + NameOf(WindowFromPoint(pt))
+    DWORD_PTR nIgnored = 0;
+    bool bAnswers = SendMessageTimeoutA(hProgramWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &nIgnored) != 0;
+    return std::string(bAnswers ? "the program answers" : "the program does not answer within 5 s")
+        + "; pointer at (" + std::to_string(pt.x) + "," + std::to_string(pt.y) + ") over " + NameOf(WindowFromPoint(pt))
         + "; in front: " + NameOf(GetForegroundWindow()) + "; the program's active window: " + NameOf(info.hwndActive)
         + ", focus: " + NameOf(info.hwndFocus) + ", capture: " + NameOf(info.hwndCapture);
 }
