@@ -124,8 +124,11 @@ HWND LinkOver(HWND hDialog, int nPlaceholder)
     return NULL;
 }
 
-// Moves the pointer to pt and, with buttons, presses and releases them there: one batch, so
-// nothing else can come between the move and the click.
+// Moves the pointer to pt and, with buttons, presses and releases them there. Every event
+// carries the position: a button event without one happens wherever the pointer is when Wine
+// queues it, and Wine also turns the X server's reports of earlier pointer moves into moves of
+// its own, which under emulation can arrive between our move and our press and take the click
+// elsewhere.
 static bool SendMouse(POINT pt, const DWORD* pButtons, UINT nButtons)
 {
     INPUT inputs[3];
@@ -135,7 +138,7 @@ static bool SendMouse(POINT pt, const DWORD* pButtons, UINT nButtons)
         inputs[i].type = INPUT_MOUSE;
         inputs[i].mi.dx = MulDiv(pt.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
         inputs[i].mi.dy = MulDiv(pt.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        inputs[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | (i == 0 ? MOUSEEVENTF_MOVE : pButtons[i - 1]);
+        inputs[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (i == 0 ? 0 : pButtons[i - 1]);
     }
     return SendInput(nButtons + 1, inputs, sizeof inputs[0]) == nButtons + 1;
 }
