@@ -1,6 +1,6 @@
 // sandbox/demo_tool.cpp: drives the installer for the main-job demo and reports what it wrote.
 //
-// Usage: demo_tool wait      waits (up to 20 s) for the installer's dialog to be visible
+// Usage: demo_tool wait      waits (up to 60 s) for the installer's dialog to be visible
 //        demo_tool continue  presses Continue, answers the "Setup Message" box, prints its text
 //        demo_tool report    prints the registry entries, shortcuts and batch file written
 #include <windows.h>
@@ -24,14 +24,14 @@ static HWND WaitForWindow(const char* pszCaption, DWORD nTimeoutMs)
 
 static int PressContinue()
 {
-    HWND hDialog = WaitForWindow(s_szDialogCaption, 20000);
+    HWND hDialog = WaitForWindow(s_szDialogCaption, 60000);
     if (!hDialog)
     {
         printf("the installer's dialog is not there\n");
         return 1;
     }
     PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(hDialog, IDOK));
-    HWND hBox = WaitForWindow("Setup Message", 20000);
+    HWND hBox = WaitForWindow("Setup Message", 60000);
     if (!hBox)
     {
         printf("no \"Setup Message\" box appeared\n");
@@ -168,7 +168,7 @@ static void Report()
 int main(int argc, char** argv)
 {
     if (argc == 2 && !strcmp(argv[1], "wait"))
-        return WaitForWindow(s_szDialogCaption, 20000) ? 0 : 1;
+        return WaitForWindow(s_szDialogCaption, 60000) ? 0 : 1;
     if (argc == 2 && !strcmp(argv[1], "continue"))
         return PressContinue();
     if (argc == 2 && !strcmp(argv[1], "report"))

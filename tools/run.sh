@@ -63,7 +63,8 @@ echo "== launcher.exe"
 rm -f "$prefix/drive_c/tools/urls.log"
 run "$dir/bin/launcher.exe" || status=$?
 i=0
-while [ ! -s "$prefix/drive_c/tools/urls.log" ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
+# The launcher has ended; the recorder it asked the shell for may still be starting.
+while [ ! -s "$prefix/drive_c/tools/urls.log" ] && [ $i -lt 600 ]; do sleep 0.1; i=$((i + 1)); done
 echo "URLs the shell was asked to open:"
 sed 's/^/  /' "$prefix/drive_c/tools/urls.log" 2>/dev/null || echo "  (none)"
 

@@ -124,8 +124,11 @@ HWND LinkOver(HWND hDialog, int nPlaceholder)
     return NULL;
 }
 
-// Moves the pointer to pt and, with buttons, presses and releases them there: one batch, so
-// nothing else can come between the move and the click.
+// Moves the pointer to pt and, with buttons, presses and releases them there. Every event
+// carries the position: a button event without one happens wherever the pointer is when Wine
+// queues it, and Wine also turns the X server's reports of earlier pointer moves into moves of
+// its own, which under emulation can arrive between our move and our press and take the click
+// elsewhere.
 static bool SendMouse(POINT pt, const DWORD* pButtons, UINT nButtons)
 {
     INPUT inputs[3];
@@ -135,7 +138,7 @@ static bool SendMouse(POINT pt, const DWORD* pButtons, UINT nButtons)
         inputs[i].type = INPUT_MOUSE;
         inputs[i].mi.dx = MulDiv(pt.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
         inputs[i].mi.dy = MulDiv(pt.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        inputs[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | (i == 0 ? MOUSEEVENTF_MOVE : pButtons[i - 1]);
+        inputs[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (i == 0 ? 0 : pButtons[i - 1]);
     }
     return SendInput(nButtons + 1, inputs, sizeof inputs[0]) == nButtons + 1;
 }
@@ -235,8 +238,11 @@ static std::string NameOf(HWND hWnd)
     GetWindowTextA(hWnd, szCaption, sizeof szCaption);
     DWORD nPid = 0;
     GetWindowThreadProcessId(hWnd, &nPid);
-    return std::string(szClass) + " #" + std::to_string(GetDlgCtrlID(hWnd)) + " '" + szCaption
-        + "' of process " + std::to_string(nPid);
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    return std::string(szClass) + " #" + std::to_string(GetDlgCtrlID(hWnd)) + " '" + szCaption + "' at ("
+        + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) + ","
+        + std::to_string(rc.bottom) + ") of process " + std::to_string(nPid);
 }
 
 std::string DescribeInput(HWND hProgramWindow)
@@ -247,7 +253,10 @@ std::string DescribeInput(HWND hProgramWindow)
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(hProgramWindow, NULL), &info);
-    return "pointer at (" + std::to_string(pt.x) + "," + std::to_string(pt.y) + ") over " + NameOf(WindowFromPoint(pt))
+    DWORD_PTR nIgnored = 0;
+    bool bAnswers = SendMessageTimeoutA(hProgramWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &nIgnored) != 0;
+    return std::string(bAnswers ? "the program answers" : "the program does not answer within 5 s")
+        + "; pointer at (" + std::to_string(pt.x) + "," + std::to_string(pt.y) + ") over " + NameOf(WindowFromPoint(pt))
         + "; in front: " + NameOf(GetForegroundWindow()) + "; the program's active window: " + NameOf(info.hwndActive)
         + ", focus: " + NameOf(info.hwndFocus) + ", capture: " + NameOf(info.hwndCapture);
 }
