@@ -51,13 +51,18 @@ static const char s_szRecorder[] = "url_recorder.exe";
 std::vector<std::string> UrlLog::WaitFor(size_t nCount, HWND hHandler, DWORD nTimeoutMs)
 {
     WaitUntil([nCount] { return Read().size() >= nCount; }, nTimeoutMs);
-    // The window's thread answers only once it is back in its message loop: a handler that
-    // hands the shell a second URL has started that recorder too by then.
-    DWORD_PTR nIgnored = 0;
+    // A handler that hands the shell a second URL has started that recorder too by the time
+    // its thread answers.
     if (hHandler != NULL)
-        ::SendMessageTimeoutA(hHandler, WM_NULL, 0, 0, SMTO_NORMAL, nTimeoutMs, &nIgnored);
+        Answers(hHandler, nTimeoutMs);
     WaitUntil([] { return CountProcesses(s_szRecorder) == 0; }, nTimeoutMs);
     return Read();
+}
+
+bool Answers(HWND hWnd, DWORD nTimeoutMs)
+{
+    DWORD_PTR nIgnored = 0;
+    return ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, nTimeoutMs, &nIgnored) != 0;
 }
 
 std::string UrlLog::Describe()

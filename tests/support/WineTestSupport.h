@@ -29,6 +29,10 @@ bool WaitUntil(Condition condition, DWORD nTimeoutMs = WAIT_DEADLINE_MS)
     }
 }
 
+// Whether the window's thread answers a sent message within nTimeoutMs: it answers only from
+// its message loop, so once it does, the message it was handling before is done with.
+bool Answers(HWND hWnd, DWORD nTimeoutMs);
+
 // The log that the test prefix's URL recorder appends to: one line per URL the shell opened.
 namespace UrlLog
 {

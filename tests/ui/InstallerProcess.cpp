@@ -148,37 +148,40 @@ void MovePointer(POINT pt)
     SendMouse(pt, NULL, 0);
 }
 
-// The centre of the target, once the window there belongs to the target's own top-level
-// window. (Seen from another process, a placeholder that lets the input through to the link
-// over it is the window at the point, so the top-level windows are compared.)
-static bool UncoveredCentre(HWND hTarget, POINT& pt)
+// Waits until the window at pt belongs to the top-level window hRoot. (Seen from another
+// process, a placeholder that lets the input through to the link over it is the window at the
+// point, so the top-level windows are compared.)
+static bool Uncovered(HWND hRoot, POINT pt)
+{
+    return hRoot != NULL && WaitUntil([&] { return GetAncestor(WindowFromPoint(pt), GA_ROOT) == hRoot; });
+}
+
+static POINT CentreOf(HWND hWnd)
 {
     RECT rc;
-    GetWindowRect(hTarget, &rc);
-    pt.x = (rc.left + rc.right) / 2;
-    pt.y = (rc.top + rc.bottom) / 2;
-    HWND hRoot = GetAncestor(hTarget, GA_ROOT);
-    return hRoot != NULL && WaitUntil([&] { return GetAncestor(WindowFromPoint(pt), GA_ROOT) == hRoot; });
+    GetWindowRect(hWnd, &rc);
+    POINT pt = { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
+    return pt;
 }
 
 bool MovePointerOnto(HWND hTarget)
 {
-    POINT pt;
-    return UncoveredCentre(hTarget, pt) && SendMouse(pt, NULL, 0);
+    POINT pt = CentreOf(hTarget);
+    return Uncovered(GetAncestor(hTarget, GA_ROOT), pt) && SendMouse(pt, NULL, 0);
 }
 
 bool MovePointerOntoCorner(HWND hDialog)
 {
     POINT pt = { 4, 4 };        // above the dialog's first control
     ClientToScreen(hDialog, &pt);
-    return GetAncestor(WindowFromPoint(pt), GA_ROOT) == hDialog && SendMouse(pt, NULL, 0);
+    return Uncovered(hDialog, pt) && SendMouse(pt, NULL, 0);
 }
 
 bool ClickOn(HWND hTarget)
 {
     static const DWORD s_click[] = { MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP };
-    POINT pt;
-    return UncoveredCentre(hTarget, pt) && SendMouse(pt, s_click, 2);
+    POINT pt = CentreOf(hTarget);
+    return Uncovered(GetAncestor(hTarget, GA_ROOT), pt) && SendMouse(pt, s_click, 2);
 }
 
 bool PressKey(HWND hForeground, WORD wVk)
@@ -253,9 +256,7 @@ std::string DescribeInput(HWND hProgramWindow)
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(hProgramWindow, NULL), &info);
-    DWORD_PTR nIgnored = 0;
-    bool bAnswers = SendMessageTimeoutA(hProgramWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &nIgnored) != 0;
-    return std::string(bAnswers ? "the program answers" : "the program does not answer within 5 s")
+    return std::string(Answers(hProgramWindow, 5000) ? "the program answers" : "the program does not answer within 5 s")
         + "; pointer at (" + std::to_string(pt.x) + "," + std::to_string(pt.y) + ") over " + NameOf(WindowFromPoint(pt))
         + "; in front: " + NameOf(GetForegroundWindow()) + "; the program's active window: " + NameOf(info.hwndActive)
         + ", focus: " + NameOf(info.hwndFocus) + ", capture: " + NameOf(info.hwndCapture);

@@ -54,7 +54,6 @@ bool MovePointerOntoCorner(HWND hDialog);
 bool ClickOn(HWND hTarget);
 // PressKey brings the window to the front first; false, and no key, when it did not come.
 bool PressKey(HWND hForeground, WORD wVk);
-POINT CentreOf(HWND hWnd);
 
 // Counts the pixels of exactly colour cr on the screen inside the window's rectangle.
 int CountScreenPixels(HWND hWnd, COLORREF cr);
