@@ -10,7 +10,8 @@
 // Defaults: 20 runs, 1 warm-up round, 30 s for each awaited step, 300 ms of quiet before each run.
 // Exit code 0 whatever the goals say; 1 when a measurement broke; 2 on a bad command line.
 #include "BenchResults.h"
-#include "InstallState.h"
+#include "Footprint.h"
+#include "UrlLog.h"
 #include "Measurements.h"
 #include "Report.h"
 #include "HostPath.h"
@@ -193,8 +194,8 @@ int main(int argc, char** argv)
     }
 
     // Leave the prefix as it was found: no installation, no recorded URL.
-    InstallState::Reset();
-    ::DeleteFileA("C:\\tools\\urls.log");
+    Footprint::Reset();
+    UrlLog::Clear();
     if (bBroken)
     {
         fprintf(stderr, "bench: measurement broken; no table\n");

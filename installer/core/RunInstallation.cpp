@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include "ComposeString.h"
 #include "InstallReport.h"
+#include "Protocols.h"
 #include "RegKey.h"
 #include "ServiceRegistration.h"
 #include "SetupMessage.h"
@@ -19,22 +20,6 @@ static const char s_szNoWindir[] =
 static const char s_szLongWindir[] =
     "The Windows directory named by the environment variable windir is %d characters long; "
     "Setup can use one of at most %d characters. Nothing has been changed.";
-
-// The protocols remote boot relies on, checked in this order; only the first missing one is named.
-// The texts are kept word for word, "Transort" included: they are the installer's known messages.
-static const struct
-{
-    LPCSTR pszKey;
-    LPCSTR pszMissing;
-} s_protocols[] = {
-    { "SYSTEM\\CurrentControlSet\\Services\\DLC",
-      "Please install Microsoft DLC before installing Remoteboot." },
-    { "SYSTEM\\CurrentControlSet\\Services\\NWlnkIPX",
-      "Please install NWLink IPX/SPX/NetBios Compatible Transort Protocol before installing "
-      "Remoteboot." },
-    { "SYSTEM\\CurrentControlSet\\Services\\Nbf",
-      "Please install NetBEUI Protocol before installing Remoteboot." },
-};
 
 static const char s_szShellFoldersKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -69,8 +54,6 @@ static const CommonFolder s_desktop = {
     "the folder's location could not be read from the registry (Shell Folders, "
     "\"Common Desktop\")" };
 
-#define COUNT_OF(a) static_cast<int>(sizeof(a) / sizeof((a)[0]))
-
 // The longest windir that every path composed from it allows: here the prepared shortcut's
 // source, the longest of ours, and in RegisterServices the driver's image path.
 static int MaxWindirLength()
@@ -102,16 +85,11 @@ static bool CheckPrerequisites(CWnd& owner)
         return false;
     }
 
-    // An installed protocol has its service key; the key is closed again at once.
-    for (int i = 0; i < COUNT_OF(s_protocols); ++i)
+    LPCSTR pszMissingProtocol = FirstMissingProtocol();
+    if (pszMissingProtocol != NULL)
     {
-        CRegKey protocol;
-        if (protocol.Open(HKEY_LOCAL_MACHINE, s_protocols[i].pszKey, KEY_QUERY_VALUE)
-            != ERROR_SUCCESS)
-        {
-            ShowSetupMessage(owner, s_protocols[i].pszMissing, MB_ICONHAND);
-            return false;
-        }
+        ShowSetupMessage(owner, pszMissingProtocol, MB_ICONHAND);
+        return false;
     }
 
     // Every path below starts with windir; all of them must fit their MAX_PATH buffers.

@@ -94,8 +94,6 @@ static const ServiceValue s_lsaValues[] = {
     { "limitblankpassworduse", REG_DWORD, 0, NULL, false },
 };
 
-#define COUNT_OF(a) static_cast<int>(sizeof(a) / sizeof((a)[0]))
-
 // One service: its key under the Services key and, where it has one, its Parameters subkey.
 struct ServiceGroup
 {
@@ -109,13 +107,13 @@ struct ServiceGroup
 };
 
 static const ServiceGroup s_groups[] = {
-    { "RamdiskZ", SERVICES_KEY "\\RamdiskZ", s_ramdiskValues, COUNT_OF(s_ramdiskValues),
-      SERVICES_KEY "\\RamdiskZ\\Parameters", s_ramdiskParameters, COUNT_OF(s_ramdiskParameters) },
-    { "RemoteBoot", SERVICES_KEY "\\RemoteBoot", s_remoteBootValues, COUNT_OF(s_remoteBootValues),
+    { "RamdiskZ", SERVICES_KEY "\\RamdiskZ", s_ramdiskValues, ARRAYSIZE(s_ramdiskValues),
+      SERVICES_KEY "\\RamdiskZ\\Parameters", s_ramdiskParameters, ARRAYSIZE(s_ramdiskParameters) },
+    { "RemoteBoot", SERVICES_KEY "\\RemoteBoot", s_remoteBootValues, ARRAYSIZE(s_remoteBootValues),
       SERVICES_KEY "\\RemoteBoot\\Parameters", s_remoteBootParameters,
-      COUNT_OF(s_remoteBootParameters) },
+      ARRAYSIZE(s_remoteBootParameters) },
     { "MorvanethService", SERVICES_KEY "\\MorvanethService", s_morvanethValues,
-      COUNT_OF(s_morvanethValues), NULL, NULL, 0 },
+      ARRAYSIZE(s_morvanethValues), NULL, NULL, 0 },
 };
 
 // Notes a key that was not written completely; each key is noted at most once.
@@ -206,7 +204,7 @@ static void SetLsaValue(char* pszScratch, ServiceOutcome& outcome)
     CRegKey lsa;
     LONG nError = lsa.Open(HKEY_LOCAL_MACHINE, s_szLsaKey, KEY_ALL_ACCESS);
     if (nError == ERROR_SUCCESS)
-        WriteValues(lsa, s_szLsaKey, s_lsaValues, COUNT_OF(s_lsaValues), pszScratch, outcome);
+        WriteValues(lsa, s_szLsaKey, s_lsaValues, ARRAYSIZE(s_lsaValues), pszScratch, outcome);
     else if (nError != ERROR_FILE_NOT_FOUND)
         AddFailure(outcome, s_szLsaKey, NULL, nError);
 }
@@ -214,7 +212,7 @@ static void SetLsaValue(char* pszScratch, ServiceOutcome& outcome)
 void RegisterServices(char* pszScratch, ServiceOutcome& outcome)
 {
     outcome.nFailures = 0;
-    for (int i = 0; i < COUNT_OF(s_groups); ++i)
+    for (size_t i = 0; i < ARRAYSIZE(s_groups); ++i)
         RegisterService(s_groups[i], pszScratch, outcome);
     SetLsaValue(pszScratch, outcome);
 }
@@ -237,7 +235,7 @@ static int FitWindir(int nMax, const ServiceValue* pValues, int nValues)
 int MaxServiceWindirLength()
 {
     int nMax = SERVICE_SCRATCH_SIZE - 1;
-    for (int i = 0; i < COUNT_OF(s_groups); ++i)
+    for (size_t i = 0; i < ARRAYSIZE(s_groups); ++i)
     {
         nMax = FitWindir(nMax, s_groups[i].pValues, s_groups[i].nValues);
         nMax = FitWindir(nMax, s_groups[i].pParameters, s_groups[i].nParameters);

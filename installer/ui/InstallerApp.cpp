@@ -2,6 +2,7 @@
 #include "InstallerApp.h"
 #include "InstallerDlg.h"
 #include "ProgramIntegrity.h"
+#include "SetupMessage.h"
 
 static const char s_szDamaged[] =
     "The installer's program file is damaged: it is not the file that was built and shipped.\n\n"
@@ -35,7 +36,8 @@ BOOL CInstallerApp::InitInstance()
     // a dialog ended from WM_INITDIALOG is still shown for a moment on some systems (Wine 8).
     if (!IsProgramFileIntact())
     {
-        ::MessageBoxA(NULL, s_szDamaged, "Setup Message", MB_OK | MB_ICONHAND);
+        CWnd noOwner;
+        ShowSetupMessage(noOwner, s_szDamaged, MB_ICONHAND);
         return FALSE;
     }
 

@@ -22,9 +22,9 @@ TEST(AppTest, RegisteringAClassTwiceSucceeds)
 // not when it should), or not ending with ExitInstance's 0: the probe's exit code says which.
 TEST(AppTest, WinMainRunsInitInstanceAndEndsWithZero)
 {
-    std::string strProbe = "\"" + WindowsPathFromHost(TestArgument(1).c_str()) + "\"";
-    EXPECT_EQ(0, RunProgram(strProbe)) << "InitInstance FALSE";
-    EXPECT_EQ(0, RunProgram(strProbe + " loop")) << "InitInstance TRUE";
+    const std::string strProbe = WindowsPathFromHost(TestArgument(1).c_str());
+    EXPECT_EQ(0, RunProgram(strProbe, "")) << "InitInstance FALSE";
+    EXPECT_EQ(0, RunProgram(strProbe, "loop")) << "InitInstance TRUE";
 }
 
 } // namespace

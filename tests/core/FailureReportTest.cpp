@@ -7,7 +7,8 @@ namespace {
 // No shortcut where the folder is not known: not in the other folder, nor at the drive's root.
 void ExpectNoStrayShortcut()
 {
-    for (const std::string& strStray : { ManagerLinkIn(""), ManagerLinkIn("C:"), std::string("\\Rezozire98.lnk"),
+    for (const std::string& strStray : { Footprint::ManagerShortcutIn(""), Footprint::ManagerShortcutIn("C:"),
+                                         std::string("\\Rezozire98.lnk"),
                                          std::string("C:\\Rezozire98.lnk"), AdminToolsDir() + "\\Rezozire98.lnk" })
     {
         EXPECT_FALSE(FileExists(strStray)) << strStray;
@@ -20,8 +21,8 @@ void ExpectNoStrayShortcut()
 TEST_F(InstallationTest, FailedWritesAreNamedInOneStopMessage)
 {
     SetShellFolder("Common Desktop", "C:\\" + std::string(300, 'f'));
-    HANDLE hHeld = ::CreateFileA(BATCH_FILE, GENERIC_READ, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    CreateKey(RAMDISK, true);               // volatile: no lasting subkey under it
+    HANDLE hHeld = ::CreateFileA(Footprint::BatchFile().c_str(), GENERIC_READ, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_EQ(ERROR_SUCCESS, CreateKey(RAMDISK, true));     // volatile: no lasting subkey under it
     const bool bInstalled = Run();
     ::CloseHandle(hHeld);
     ExpectStopMessage(bInstalled, false, {
@@ -30,11 +31,11 @@ TEST_F(InstallationTest, FailedWritesAreNamedInOneStopMessage)
         "Batch file rplcmd.bat: C:\\windows\\system32\\rplcmd.bat (error 32",
         "HKLM\\" RAMDISK "\\Parameters: the key could not be opened or created, so none of its values were "
         "written (error 1021" });
-    EXPECT_TRUE(FileExists(ManagerLinkIn(AdminToolsDir())));
-    EXPECT_FALSE(FileExists(ManagerLinkIn(DesktopDir())));
+    EXPECT_TRUE(FileExists(Footprint::ManagerShortcutIn(AdminToolsDir())));
+    EXPECT_FALSE(FileExists(Footprint::ManagerShortcutIn(DesktopDir())));
     ExpectNoStrayShortcut();
     EXPECT_EQ(6u, CountValues(RAMDISK));
-    EXPECT_EQ(Dword(0), ReadValue(CS001_LSA, "limitblankpassworduse"));
+    EXPECT_EQ(DwordBytes(0), ReadValue(CS001_LSA, "limitblankpassworduse"));
 }
 
 // Access denied, to a key and to values, adds the administrator hint. A shortcut that cannot be
@@ -43,7 +44,7 @@ TEST_F(InstallationTest, AccessDeniedAsksForAnAdministrator)
 {
     SetShellFolder("Common Administrative Tools", "C:\\no such folder");
     SetShellFolder("Common Desktop", "");
-    CreateKey(REMOTEBOOT);
+    ASSERT_EQ(ERROR_SUCCESS, CreateKey(REMOTEBOOT));
     MakeKeyReadOnly(REMOTEBOOT);            // Wine still lets its Parameters subkey be created
     MakeKeyReadOnly(CS001_LSA);
     ExpectStopMessage(Run(), true, {
@@ -55,7 +56,7 @@ TEST_F(InstallationTest, AccessDeniedAsksForAnAdministrator)
     ExpectNoStrayShortcut();
     EXPECT_EQ(0u, CountValues(REMOTEBOOT));
     EXPECT_EQ(7u, CountValues(MORVANETH));
-    EXPECT_EQ(BATCH_TEXT, ReadWholeFile(BATCH_FILE));
+    EXPECT_EQ(Footprint::Expected()[Footprint::BatchFile()], Footprint::FileOf(Footprint::BatchFile()));
 }
 
 } // namespace

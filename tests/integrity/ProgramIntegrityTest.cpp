@@ -15,7 +15,6 @@ typedef std::vector<BYTE> Bytes;
 // only once (volatile, so that the compiler cannot fold the inversion back into a constant).
 const volatile BYTE s_invertedMarker[16] = {
     0x04, 0xD1, 0x32, 0x7B, 0x15, 0x1E, 0x15, 0x74, 0x19, 0xFC, 0xE0, 0x71, 0x31, 0x5E, 0x64, 0x41 };
-const size_t DIGEST_SIZE = 20;
 
 Bytes ReadAll(const std::string& strPath)
 {
@@ -42,7 +41,7 @@ protected:
         ::GetModuleFileNameA(NULL, szPath, sizeof szPath);
         m_original = ReadAll(szPath);
         m_nDigest = DigestOffset(m_original);
-        ASSERT_LE(m_nDigest + DIGEST_SIZE, m_original.size()) << "no stamp slot in " << szPath;
+        ASSERT_LE(m_nDigest + SHA1_DIGEST_SIZE, m_original.size()) << "no stamp slot in " << szPath;
         ::GetTempPathA(sizeof szPath, szPath);
         m_strDir = szPath + ("integrity_" + std::to_string(::GetCurrentProcessId()));
         ASSERT_TRUE(::CreateDirectoryA(m_strDir.c_str(), NULL)) << m_strDir;
@@ -89,8 +88,8 @@ TEST_F(IntegrityCopies, IntactCopiesPassAndEveryDamagedCopyFails)
         { "middle of the code",         text.PointerToRawData + text.SizeOfRawData / 2, 0 },
         { "first byte of the marker",   m_nDigest - 16, 0 },
         { "first byte of the digest",   m_nDigest, 0 },
-        { "last byte of the digest",    m_nDigest + DIGEST_SIZE - 1, 0 },
-        { "byte after the slot",        m_nDigest + DIGEST_SIZE, 0 },
+        { "last byte of the digest",    m_nDigest + SHA1_DIGEST_SIZE - 1, 0 },
+        { "byte after the slot",        m_nDigest + SHA1_DIGEST_SIZE, 0 },
         { "last byte of the file",      nSize - 1, 0 },
         { "one byte appended",          NO_FLIP, 1 },
         { "last byte cut off",          NO_FLIP, -1 },
@@ -107,7 +106,7 @@ TEST_F(IntegrityCopies, IntactCopiesPassAndEveryDamagedCopyFails)
         EXPECT_FALSE(IsFileIntact(strPath.c_str())) << "row " << i << ": " << rows[i].pszWhat;
     }
     Bytes unstamped = file;
-    std::fill_n(unstamped.begin() + m_nDigest, DIGEST_SIZE, 0);
+    std::fill_n(unstamped.begin() + m_nDigest, SHA1_DIGEST_SIZE, 0);
     EXPECT_FALSE(IsFileIntact(Copy("unstamped.exe", unstamped).c_str())) << "digest zeroed";
 }
 
@@ -116,10 +115,10 @@ TEST_F(IntegrityCopies, ProbeRunFromADamagedCopyReportsIt)
 {
     Bytes probe = ReadAll(WindowsPathFromHost(TestArgument(1).c_str()));
     size_t nDigest = DigestOffset(probe);
-    ASSERT_LE(nDigest + DIGEST_SIZE, probe.size());
-    EXPECT_EQ(0, RunProgram("\"" + Copy("probe.exe", probe) + "\"")) << "an intact copy";
+    ASSERT_LE(nDigest + SHA1_DIGEST_SIZE, probe.size());
+    EXPECT_EQ(0, RunProgram(Copy("probe.exe", probe), "")) << "an intact copy";
     probe[nDigest + 7] ^= 0x80;     // damage that still lets the loader start it
-    EXPECT_EQ(1, RunProgram("\"" + Copy("damaged probe.exe", probe) + "\"")) << "a damaged copy";
+    EXPECT_EQ(1, RunProgram(Copy("damaged probe.exe", probe), "")) << "a damaged copy";
 }
 
 } // namespace

@@ -5,12 +5,9 @@
 
 namespace {
 
-std::string LauncherCommand(const char* pszArguments)
+std::string Launcher()
 {
-    std::string strCommand = "\"" + WindowsPathFromHost(TestArgument(1).c_str()) + "\"";
-    if (*pszArguments)
-        strCommand += std::string(" ") + pszArguments;
-    return strCommand;
+    return WindowsPathFromHost(TestArgument(1).c_str());
 }
 
 // Whatever it is started with, the launcher hands exactly the English page to the shell,
@@ -22,7 +19,7 @@ TEST(Launcher, OpensTheEnglishPageOnceWhateverItsArguments)
     {
         SCOPED_TRACE(testing::Message() << "arguments #" << i << ": [" << argumentSets[i] << "]");
         UrlLog::Clear();
-        EXPECT_EQ(0, RunProgram(LauncherCommand(argumentSets[i])));
+        EXPECT_EQ(0, RunProgram(Launcher(), argumentSets[i]));
         std::vector<std::string> urls = UrlLog::WaitFor(1);
         ASSERT_EQ(1u, urls.size());
         EXPECT_EQ(VENDOR_ENGLISH_URL, urls[0]);
@@ -67,7 +64,7 @@ TEST(Launcher, ExitsZeroSilentlyWithoutAHandler)
     UrlLog::Clear();
     {
         NoHttpHandler noHandler;
-        EXPECT_EQ(0, RunProgram(LauncherCommand(""), 15000));
+        EXPECT_EQ(0, RunProgram(Launcher(), "", 15000));
     }
     EXPECT_TRUE(UrlLog::WaitFor(0).empty());
 }

@@ -1,6 +1,5 @@
-// tests/support/WineTestSupport.cpp: host paths, the URL log, child programs, message boxes, environment.
+// tests/support/WineTestSupport.cpp: the test's arguments, message boxes caught, the environment.
 #include "WineTestSupport.h"
-#include <tlhelp32.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -15,102 +14,6 @@ std::string TestArgument(int nIndex)
             return __argv[i];
     }
     return "";
-}
-
-static const char s_szUrlLog[] = "C:\\tools\\urls.log";
-
-void UrlLog::Clear()
-{
-    ::DeleteFileA(s_szUrlLog);
-}
-
-std::vector<std::string> UrlLog::Read()
-{
-    std::vector<std::string> lines;
-    HANDLE hFile = ::CreateFileA(s_szUrlLog, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 NULL, OPEN_EXISTING, 0, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return lines;
-    std::string strAll;
-    char buffer[4096];
-    DWORD nRead = 0;
-    while (::ReadFile(hFile, buffer, sizeof buffer, &nRead, NULL) && nRead > 0)
-        strAll.append(buffer, nRead);
-    ::CloseHandle(hFile);
-    size_t nStart = 0, nEnd;
-    while ((nEnd = strAll.find("\r\n", nStart)) != std::string::npos)
-    {
-        lines.push_back(strAll.substr(nStart, nEnd - nStart));
-        nStart = nEnd + 2;
-    }
-    return lines;
-}
-
-static const char s_szRecorder[] = "url_recorder.exe";
-
-std::vector<std::string> UrlLog::WaitFor(size_t nCount, HWND hHandler, DWORD nTimeoutMs)
-{
-    WaitUntil([nCount] { return Read().size() >= nCount; }, nTimeoutMs);
-    // A handler that hands the shell a second URL has started that recorder too by the time
-    // its thread answers.
-    if (hHandler != NULL)
-        Answers(hHandler, nTimeoutMs);
-    WaitUntil([] { return CountProcesses(s_szRecorder) == 0; }, nTimeoutMs);
-    return Read();
-}
-
-bool Answers(HWND hWnd, DWORD nTimeoutMs)
-{
-    DWORD_PTR nIgnored = 0;
-    return ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, nTimeoutMs, &nIgnored) != 0;
-}
-
-std::string UrlLog::Describe()
-{
-    std::string strText = "recorders running: " + std::to_string(CountProcesses(s_szRecorder)) + "; URLs logged:";
-    std::vector<std::string> lines = Read();
-    for (size_t i = 0; i < lines.size(); ++i)
-        strText += " [" + lines[i] + "]";
-    return lines.empty() ? strText + " none" : strText;
-}
-
-int CountProcesses(const char* pszExeName)
-{
-    HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (hSnapshot == INVALID_HANDLE_VALUE)
-        return -1;
-    int nCount = 0;
-    PROCESSENTRY32 entry;
-    entry.dwSize = sizeof entry;
-    for (BOOL bMore = ::Process32First(hSnapshot, &entry); bMore; bMore = ::Process32Next(hSnapshot, &entry))
-        if (lstrcmpiA(entry.szExeFile, pszExeName) == 0)
-            ++nCount;
-    ::CloseHandle(hSnapshot);
-    return nCount;
-}
-
-int RunProgram(const std::string& strCommandLine, DWORD nTimeoutMs)
-{
-    STARTUPINFOA si;
-    ZeroMemory(&si, sizeof si);
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi;
-    std::vector<char> commandLine(strCommandLine.begin(), strCommandLine.end());
-    commandLine.push_back('\0');
-    if (!::CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return -1;
-    ::CloseHandle(pi.hThread);
-    int nResult = -2;
-    if (::WaitForSingleObject(pi.hProcess, nTimeoutMs) == WAIT_OBJECT_0)
-    {
-        DWORD nExit = 0;
-        ::GetExitCodeProcess(pi.hProcess, &nExit);
-        nResult = static_cast<int>(nExit);
-    }
-    else
-        ::TerminateProcess(pi.hProcess, 99);
-    ::CloseHandle(pi.hProcess);
-    return nResult;
 }
 
 // The hook is per thread; tests run on one thread, so one list is enough.

@@ -1,64 +1,34 @@
 // tests/ui/InstallerUiTest.cpp: the real installer under Wine and Xvfb, driven as a person would.
 #include <gtest/gtest.h>
-#include <shlwapi.h>
-#include "InstallerProcess.h"
-#include "WineTestSupport.h"
+#include "DialogParts.h"
+#include "Footprint.h"
+#include "Installer.h"
+#include "RealInput.h"
+#include "Registry.h"
 #include "VendorInfo.h"
+#include "WineTestSupport.h"
 
 namespace {
 
-const char s_szServices[] = "SYSTEM\\ControlSet001\\Services\\";
-const char* const s_serviceKeys[] = { "RamdiskZ", "RemoteBoot", "MorvanethService" };
 const char* const s_protocolKeys[] = { "SYSTEM\\CurrentControlSet\\Services\\DLC",
     "SYSTEM\\CurrentControlSet\\Services\\NWlnkIPX", "SYSTEM\\CurrentControlSet\\Services\\Nbf" };
 
-std::vector<std::string> InstalledFiles()
+HWND WaitForDialog(const ProgramProcess& installer, DWORD nTimeoutMs = WAIT_DEADLINE_MS)
 {
-    char szPath[MAX_PATH];
-    std::vector<std::string> files;
-    const char* const folders[] = { "Common Administrative Tools", "Common Desktop", "Common Desktop" };
-    const char* const names[] = { "\\Remoteboot Manager.lnk", "\\Remoteboot Manager.lnk", "\\Rezozire98.lnk" };
-    for (int i = 0; i < 3; ++i)
-    {
-        DWORD nSize = sizeof szPath;
-        szPath[0] = '\0';
-        SHGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                    folders[i], NULL, szPath, &nSize);
-        files.push_back(std::string(szPath) + names[i]);
-    }
-    GetSystemDirectoryA(szPath, MAX_PATH);
-    files.push_back(std::string(szPath) + "\\rplcmd.bat");
-    return files;
+    return installer.WaitForWindow(INSTALLER_DIALOG_CAPTION, nTimeoutMs);
 }
 
-// What an installation leaves behind, as one string: which of its keys, values and files exist.
-std::string InstallationTrace()
+// What the installer wrote, as differences from nothing: "" when it wrote nothing.
+std::string WrittenSoFar()
 {
-    std::string strTrace;
-    for (size_t i = 0; i < 3; ++i)
-    {
-        std::string strKey = std::string(s_szServices) + s_serviceKeys[i];
-        HKEY hKey;
-        bool bThere = RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS;
-        if (bThere)
-            RegCloseKey(hKey);
-        strTrace += strKey + (bThere ? ": there\n" : ": absent\n");
-    }
-    bool bLsa = SHGetValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\Lsa",
-                            "limitblankpassworduse", NULL, NULL, NULL) == ERROR_SUCCESS;
-    strTrace += std::string("limitblankpassworduse: ") + (bLsa ? "there\n" : "absent\n");
-    std::vector<std::string> files = InstalledFiles();
-    for (size_t i = 0; i < files.size(); ++i)
-        strTrace += files[i] + (GetFileAttributesA(files[i].c_str()) != INVALID_FILE_ATTRIBUTES
-                                    ? ": there\n" : ": absent\n");
-    return strTrace;
+    return Footprint::Differences(Footprint::Snapshot(), Footprint::Take());
 }
 
 // Presses Continue and answers the message box that follows; its text, or "(no box)".
-std::string PressContinue(const InstallerProcess& installer, HWND hDialog)
+std::string PressContinue(const ProgramProcess& installer, HWND hDialog)
 {
     PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
-    ForeignBox box = AnswerMessageBox(installer);
+    ForeignBox box = installer.AnswerMessageBox(SETUP_MESSAGE_CAPTION);
     return box.bFound ? box.strText : "(no box)";
 }
 
@@ -74,17 +44,9 @@ protected:
     }
     void TearDown()
     {
-        for (size_t i = 0; i < 3; ++i)
-        {
-            SHDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(s_szServices) + s_serviceKeys[i]).c_str());
-            HKEY hKey;
-            if (RegCreateKeyA(HKEY_LOCAL_MACHINE, s_protocolKeys[i], &hKey) == ERROR_SUCCESS)
-                RegCloseKey(hKey);
-        }
-        SHDeleteValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\Lsa", "limitblankpassworduse");
-        std::vector<std::string> files = InstalledFiles();
-        for (size_t i = 0; i < files.size(); ++i)
-            DeleteFileA(files[i].c_str());
+        for (const char* pszKey : s_protocolKeys)
+            EXPECT_EQ(ERROR_SUCCESS, CreateKey(pszKey)) << pszKey;
+        EXPECT_EQ("", Footprint::Differences(Footprint::Snapshot(), Footprint::Reset())) << "could not be removed";
     }
     static POINT ParkingPoint() { POINT pt = { 2, 2 }; return pt; }
     static std::string InstallerPath() { return WindowsPathFromHost(TestArgument(1).c_str()); }
@@ -94,8 +56,8 @@ protected:
 // exactly over the placeholders, centred in the work area.
 TEST_F(InstallerUi, DialogShowsItsControlsAndTwoLinks)
 {
-    InstallerProcess installer(InstallerPath());
-    HWND hDialog = installer.WaitForDialog();
+    ProgramProcess installer(InstallerPath());
+    HWND hDialog = WaitForDialog(installer);
     ASSERT_TRUE(hDialog != NULL) << "the dialog did not appear";
 
     char szText[64];
@@ -129,14 +91,14 @@ TEST_F(InstallerUi, DialogShowsItsControlsAndTwoLinks)
 // open, and can be opened again with a link that still works.
 TEST_F(InstallerUi, AboutBoxDisablesTheDialogAndOpensAgainWithAWorkingLink)
 {
-    InstallerProcess installer(InstallerPath());
-    HWND hDialog = installer.WaitForDialog();
+    ProgramProcess installer(InstallerPath());
+    HWND hDialog = WaitForDialog(installer);
     ASSERT_TRUE(hDialog != NULL);
     for (int nShowing = 1; nShowing <= 2; ++nShowing)
     {
         SCOPED_TRACE(testing::Message() << "showing " << nShowing);
         PostMessageA(hDialog, WM_SYSCOMMAND, 0x0010, 0);
-        HWND hAbout = installer.WaitForWindow(g_szAboutCaption);
+        HWND hAbout = installer.WaitForWindow(INSTALLER_ABOUT_CAPTION);
         ASSERT_TRUE(hAbout != NULL) << "the About box did not open";
         EXPECT_EQ(hDialog, GetWindow(hAbout, GW_OWNER));
         EXPECT_FALSE(IsWindowEnabled(hDialog));
@@ -160,8 +122,8 @@ TEST_F(InstallerUi, AboutBoxDisablesTheDialogAndOpensAgainWithAWorkingLink)
 // state must come whole: some pixels of the one colour and none of the other.
 TEST_F(InstallerUi, LinkTurnsRedUnderThePointerAndBlueOffIt)
 {
-    InstallerProcess installer(InstallerPath());
-    HWND hDialog = installer.WaitForDialog();
+    ProgramProcess installer(InstallerPath());
+    HWND hDialog = WaitForDialog(installer);
     ASSERT_TRUE(hDialog != NULL);
     HWND hLink = NULL;
     ASSERT_EQ(2, CountChildren(hDialog, "HyperlinkWnd", &hLink));
@@ -185,8 +147,8 @@ TEST_F(InstallerUi, LinkTurnsRedUnderThePointerAndBlueOffIt)
 // Each link and the logo hand their URL to the shell once and leave the dialog open.
 TEST_F(InstallerUi, LinksAndLogoOpenTheirURLsAndKeepTheDialog)
 {
-    InstallerProcess installer(InstallerPath());
-    HWND hDialog = installer.WaitForDialog();
+    ProgramProcess installer(InstallerPath());
+    HWND hDialog = WaitForDialog(installer);
     ASSERT_TRUE(hDialog != NULL);
     struct { const char* pszWhat; HWND hTarget; const char* pszURL; } clicks[] = {
         { "home page link", LinkOver(hDialog, 1012), VENDOR_HOME_URL },
@@ -209,31 +171,29 @@ TEST_F(InstallerUi, LinksAndLogoOpenTheirURLsAndKeepTheDialog)
 // Continue in the prepared prefix installs, shows the success message and ends the program.
 TEST_F(InstallerUi, ContinueInstallsAndEnds)
 {
-    InstallerProcess installer(InstallerPath());
-    HWND hDialog = installer.WaitForDialog();
+    ProgramProcess installer(InstallerPath());
+    HWND hDialog = WaitForDialog(installer);
     ASSERT_TRUE(hDialog != NULL);
-    EXPECT_EQ("Install Remote Service Success, please reboot the Server!", PressContinue(installer, hDialog));
+    EXPECT_EQ(INSTALL_SUCCESS_TEXT, PressContinue(installer, hDialog));
     EXPECT_EQ(0, installer.WaitForExit());
-    std::string strTrace = InstallationTrace();
-    EXPECT_EQ(std::string::npos, strTrace.find("absent")) << strTrace;
+    EXPECT_EQ("", Footprint::Differences(Footprint::Expected(), Footprint::Take()));
 }
 
 // A missing protocol is reported, nothing is written, and the dialog stays open and usable.
 TEST_F(InstallerUi, MissingProtocolKeepsTheDialogUsable)
 {
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, s_protocolKeys[2]);       // TearDown puts it back
-    std::string strBefore = InstallationTrace();
-    InstallerProcess installer(InstallerPath());
-    HWND hDialog = installer.WaitForDialog();
+    ASSERT_EQ(ERROR_SUCCESS, DeleteKey(s_protocolKeys[2]));     // TearDown puts it back
+    ProgramProcess installer(InstallerPath());
+    HWND hDialog = WaitForDialog(installer);
     ASSERT_TRUE(hDialog != NULL);
     EXPECT_EQ("Please install NetBEUI Protocol before installing Remoteboot.", PressContinue(installer, hDialog));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(hDialog); })) << "the dialog stays disabled";
     EXPECT_TRUE(IsWindowVisible(hDialog));
-    EXPECT_EQ(strBefore, InstallationTrace());
+    EXPECT_EQ("", WrittenSoFar());
 
     // Still usable: the About box opens and closes, and the program goes on running.
     PostMessageA(hDialog, WM_SYSCOMMAND, 0x0010, 0);
-    HWND hAbout = installer.WaitForWindow(g_szAboutCaption);
+    HWND hAbout = installer.WaitForWindow(INSTALLER_ABOUT_CAPTION);
     ASSERT_TRUE(hAbout != NULL);
     PostMessageA(hAbout, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hAbout); })) << "the About box did not close";
@@ -248,9 +208,8 @@ TEST_F(InstallerUi, CancelEscAndCloseBoxChangeNothing)
     for (int i = 0; i < 3; ++i)
     {
         SCOPED_TRACE(ways[i]);
-        std::string strBefore = InstallationTrace();
-        InstallerProcess installer(InstallerPath());
-        HWND hDialog = installer.WaitForDialog();
+            ProgramProcess installer(InstallerPath());
+        HWND hDialog = WaitForDialog(installer);
         ASSERT_TRUE(hDialog != NULL);
         if (i == 0)
             EXPECT_TRUE(ClickOn(GetDlgItem(hDialog, IDCANCEL))) << "covered: " << DescribeInput(hDialog);
@@ -259,7 +218,7 @@ TEST_F(InstallerUi, CancelEscAndCloseBoxChangeNothing)
         else
             PostMessageA(hDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(0, installer.WaitForExit());
-        EXPECT_EQ(strBefore, InstallationTrace());
+        EXPECT_EQ("", WrittenSoFar());
     }
 }
 
@@ -282,23 +241,22 @@ TEST_F(InstallerUi, DamagedCopyIsRefused)
     WriteFile(hFile, &b, 1, &n, NULL);
     CloseHandle(hFile);
 
-    std::string strBefore = InstallationTrace();
     {
-        InstallerProcess damaged(strCopy);
-        ASSERT_TRUE(damaged.WaitForWindow("Setup Message") != NULL);
-        EXPECT_TRUE(damaged.WaitForDialog(0) == NULL) << "the dialog is shown beside the message";
-        ForeignBox box = AnswerMessageBox(damaged);
+        ProgramProcess damaged(strCopy);
+        ASSERT_TRUE(damaged.WaitForWindow(SETUP_MESSAGE_CAPTION) != NULL);
+        EXPECT_TRUE(WaitForDialog(damaged, 0) == NULL) << "the dialog is shown beside the message";
+        ForeignBox box = damaged.AnswerMessageBox(SETUP_MESSAGE_CAPTION);
         EXPECT_NE(std::string::npos, box.strText.find("damaged")) << box.strText;
         // Watched until the program has ended: the dialog must not show on its way out.
         bool bDialogSeen = false;
         EXPECT_TRUE(WaitUntil([&] {
-            bDialogSeen = bDialogSeen || damaged.WaitForDialog(0) != NULL;
+            bDialogSeen = bDialogSeen || WaitForDialog(damaged, 0) != NULL;
             return damaged.WaitForExit(0) != -1;
         })) << "the program did not end";
         EXPECT_FALSE(bDialogSeen) << "the dialog was shown";
         EXPECT_EQ(0, damaged.WaitForExit(0));
     }
-    EXPECT_EQ(strBefore, InstallationTrace());
+    EXPECT_EQ("", WrittenSoFar());
     DeleteFileA(strCopy.c_str());
 }
 

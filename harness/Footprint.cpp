@@ -1,0 +1,339 @@
+// harness/Footprint.cpp: reading, expecting, comparing and removing what an installation writes.
+#include "Footprint.h"
+#include <objbase.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <stdio.h>
+#include <fstream>
+#include <iterator>
+#include <vector>
+#include "Registry.h"
+#include "VendorInfo.h"
+
+namespace {
+
+const char s_szServiceNames[][20] = { "RamdiskZ", "RemoteBoot", "MorvanethService" };
+const char s_szLsaValue[] = "limitblankpassworduse";
+
+std::string KeyName(const std::string& strKey)
+{
+    return "HKLM\\" + strKey + "\\";
+}
+
+// Text with every byte visible: NULs, line ends and other control bytes escaped.
+std::string Quoted(const std::string& strBytes)
+{
+    std::string strText = "\"";
+    for (unsigned char c : strBytes)
+    {
+        char szEscape[8];
+        if (c == '\0')
+            strText += "\\0";
+        else if (c == '\r')
+            strText += "\\r";
+        else if (c == '\n')
+            strText += "\\n";
+        else if (c < 0x20 || c >= 0x7F)
+        {
+            snprintf(szEscape, sizeof szEscape, "\\x%02X", c);
+            strText += szEscape;
+        }
+        else
+            strText += static_cast<char>(c);
+    }
+    return strText + "\"";
+}
+
+std::string Windir(const std::string& strWindir)
+{
+    if (!strWindir.empty())
+        return strWindir;
+    char szWindir[MAX_PATH] = "";
+    ::GetEnvironmentVariableA("windir", szWindir, MAX_PATH);
+    return szWindir;
+}
+
+// Adds the key and, depth first, every value and subkey under it.
+void AddKey(Footprint::Snapshot& snapshot, const std::string& strKey)
+{
+    HklmKey key(strKey, KEY_READ);
+    if (!key.IsOpen())
+        return;
+    snapshot[KeyName(strKey)] = "key";
+    char szName[256];
+    BYTE data[2048];
+    for (DWORD i = 0;; ++i)
+    {
+        DWORD nName = sizeof szName, nType = 0, nData = sizeof data;
+        if (::RegEnumValueA(key, i, szName, &nName, NULL, &nType, data, &nData) != ERROR_SUCCESS)
+            break;
+        snapshot[Footprint::ValueName(strKey, szName)] =
+            Footprint::ValueOf(nType, std::string(reinterpret_cast<char*>(data), nData));
+    }
+    for (DWORD i = 0;; ++i)
+    {
+        DWORD nName = sizeof szName;
+        if (::RegEnumKeyExA(key, i, szName, &nName, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        AddKey(snapshot, strKey + "\\" + szName);
+    }
+}
+
+// The values right under a key, none of its subkeys.
+std::vector<std::string> ValueNames(const std::string& strKey)
+{
+    std::vector<std::string> names;
+    HklmKey key(strKey, KEY_READ);
+    char szName[256];
+    for (DWORD i = 0; key.IsOpen(); ++i)
+    {
+        DWORD nName = sizeof szName;
+        if (::RegEnumValueA(key, i, szName, &nName, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        names.push_back(szName);
+    }
+    return names;
+}
+
+std::string Shortcut(const std::string& strTarget, const std::string& strDescription)
+{
+    return "shortcut to " + Quoted(strTarget) + ", " + Quoted(strDescription);
+}
+
+// The target and description of a shell link file, through the shell's own link object.
+bool ReadShortcut(const std::string& strPath, std::string& strText)
+{
+    bool bRead = false;
+    IShellLinkA* pLink = NULL;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&pLink))))
+        return false;
+    IPersistFile* pFile = NULL;
+    if (SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile))))
+    {
+        std::wstring strWide(strPath.begin(), strPath.end());
+        char szTarget[MAX_PATH] = "", szDescription[MAX_PATH] = "";
+        bRead = SUCCEEDED(pFile->Load(strWide.c_str(), STGM_READ))
+            && SUCCEEDED(pLink->GetPath(szTarget, MAX_PATH, NULL, SLGP_RAWPATH))
+            && SUCCEEDED(pLink->GetDescription(szDescription, MAX_PATH));
+        if (bRead)
+            strText = Shortcut(szTarget, szDescription);
+        pFile->Release();
+    }
+    pLink->Release();
+    return bRead;
+}
+
+// The files where the installer puts them: the folders are read as it reads them.
+std::vector<std::string> Files()
+{
+    std::vector<std::string> files;
+    const std::string strAdminTools = Footprint::ShellFolder("Common Administrative Tools");
+    const std::string strDesktop = Footprint::ShellFolder("Common Desktop");
+    if (!strAdminTools.empty())
+        files.push_back(Footprint::ManagerShortcutIn(strAdminTools));
+    if (!strDesktop.empty())
+    {
+        files.push_back(Footprint::ManagerShortcutIn(strDesktop));
+        files.push_back(strDesktop + "\\Rezozire98.lnk");
+    }
+    files.push_back(Footprint::BatchFile());
+    return files;
+}
+
+// COM for the shell's link object, for as long as the object lives.
+struct ComScope
+{
+    ComScope() { ::CoInitialize(NULL); }
+    ~ComScope() { ::CoUninitialize(); }
+};
+
+} // namespace
+
+std::string Footprint::ValueName(const std::string& strKey, const std::string& strValue)
+{
+    return KeyName(strKey) + strValue;
+}
+
+std::string Footprint::ValueOf(DWORD nType, const std::string& strBytes)
+{
+    static const char* const types[] = { "REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD",
+                                         "REG_DWORD_BIG_ENDIAN", "REG_LINK", "REG_MULTI_SZ" };
+    std::string strType = nType < 8 ? types[nType] : "type " + std::to_string(nType);
+    if (nType == REG_DWORD && strBytes.size() == 4)
+        return strType + " " + std::to_string(*reinterpret_cast<const DWORD*>(strBytes.data()));
+    return strType + " " + Quoted(strBytes);
+}
+
+std::string Footprint::Sz(const std::string& strText)
+{
+    return ValueOf(REG_SZ, strText + '\0');
+}
+
+std::string Footprint::ExpandSz(const std::string& strText)
+{
+    return ValueOf(REG_EXPAND_SZ, strText + '\0');
+}
+
+std::string Footprint::Dword(DWORD n)
+{
+    return ValueOf(REG_DWORD, std::string(reinterpret_cast<const char*>(&n), 4));
+}
+
+std::string Footprint::Bytes(const std::string& strBytes)
+{
+    return std::to_string(strBytes.size()) + " bytes " + Quoted(strBytes);
+}
+
+std::string Footprint::FileOf(const std::string& strPath)
+{
+    std::string strText;
+    if (strPath.size() > 4 && !lstrcmpiA(strPath.c_str() + strPath.size() - 4, ".lnk") && ReadShortcut(strPath, strText))
+        return strText;
+    std::ifstream file(strPath.c_str(), std::ios::binary);
+    return file ? Bytes(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>())) : "";
+}
+
+std::string Footprint::ShellFolder(const char* pszName)
+{
+    char szFolder[MAX_PATH] = "";
+    DWORD nSize = sizeof szFolder;
+    if (::SHGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                      pszName, NULL, szFolder, &nSize) != ERROR_SUCCESS)
+        return "";
+    return szFolder;
+}
+
+std::string Footprint::PreparedShortcut(const std::string& strWindir)
+{
+    return Windir(strWindir) + "\\rpl\\Rezozire98.lnk";
+}
+
+std::string Footprint::BatchFile()
+{
+    char szSystem[MAX_PATH] = "";
+    ::GetSystemDirectoryA(szSystem, MAX_PATH);
+    return std::string(szSystem) + "\\rplcmd.bat";
+}
+
+std::string Footprint::ManagerShortcutIn(const std::string& strFolder)
+{
+    return strFolder + "\\Remoteboot Manager.lnk";
+}
+
+Footprint::Snapshot Footprint::Take()
+{
+    ComScope com;
+    Snapshot snapshot;
+    for (const char* pszService : s_szServiceNames)
+        AddKey(snapshot, std::string(FOOTPRINT_SERVICES_KEY "\\") + pszService);
+    // A value meant for a service's key that landed in the Services key itself.
+    for (const std::string& strName : ValueNames(FOOTPRINT_SERVICES_KEY))
+    {
+        DWORD nType = REG_NONE;
+        std::string strBytes = ReadValue(FOOTPRINT_SERVICES_KEY, strName.c_str(), &nType);
+        snapshot[ValueName(FOOTPRINT_SERVICES_KEY, strName)] = ValueOf(nType, strBytes);
+    }
+    DWORD nType = REG_NONE;
+    std::string strLsa = ReadValue(FOOTPRINT_LSA_KEY, s_szLsaValue, &nType);
+    if (strLsa != "<missing>")
+        snapshot[ValueName(FOOTPRINT_LSA_KEY, s_szLsaValue)] = ValueOf(nType, strLsa);
+    for (const std::string& strFile : Files())
+        if (::GetFileAttributesA(strFile.c_str()) != INVALID_FILE_ATTRIBUTES)
+            snapshot[strFile] = FileOf(strFile);
+    return snapshot;
+}
+
+Footprint::Snapshot Footprint::Expected(const std::string& strWindirGiven)
+{
+    ComScope com;
+    const std::string strWindir = Windir(strWindirGiven);
+    const std::string strObjectWindir = "\\??\\" + strWindir;
+    const std::string R = FOOTPRINT_SERVICES_KEY "\\RamdiskZ", RP = R + "\\Parameters";
+    const std::string B = FOOTPRINT_SERVICES_KEY "\\RemoteBoot", BP = B + "\\Parameters";
+    const std::string M = FOOTPRINT_SERVICES_KEY "\\MorvanethService";
+    const std::string strImage = strObjectWindir + "\\system32\\rpldskz.img";
+    const struct { const std::string& strKey; const char* pszName; std::string strValue; } values[] = {
+        { R, "DisplayName", Sz("Morvaneth") }, { R, "Group", Sz("Primary disk") }, { R, "ErrorControl", Dword(1) },
+        { R, "ImagePath", ExpandSz(strObjectWindir + "\\system32\\drivers\\ramdiskZ.sys") },
+        { R, "Start", Dword(2) }, { R, "Type", Dword(1) },
+        { RP, "AllocateMemoryType", Dword(1) }, { RP, "AutoSaveEnabled", Dword(0) }, { RP, "AutoSaveTrigger", Dword(80) },
+        { RP, "BackgroundUpdate", Dword(0) }, { RP, "BootSectType", Dword(1) }, { RP, "DiskFormatFAT32", Dword(0) },
+        { RP, "ExcludedRAMPage", Dword(16777216) }, { RP, "ExcludedRAMStart", Dword(128) },
+        { RP, "IDAsRAMDisk", Dword(0) }, { RP, "LoadImageOnStart", Dword(1) }, { RP, "MakeTempDir", Dword(0) },
+        { RP, "SaveImageOnExit", Dword(1) }, { RP, "SizeIn4kPages", Dword(5120) }, { RP, "UseDiskLabel", Dword(0) },
+        { RP, "DiskLabel", Sz("Morvaneth") }, { RP, "DiskType", Sz("HDC") }, { RP, "UserDriveLetter", Sz("Z") },
+        { RP, "LoadImageFile", Sz(strImage) }, { RP, "SaveImageFile", Sz(strImage) },
+        { B, "DisplayName", Sz("Remoteboot Service") }, { B, "ErrorControl", Dword(1) },
+        { B, "ImagePath", ExpandSz("%SystemRoot%\\Rpl\\rplsvc.exe") },
+        { B, "DependOnService", ValueOf(REG_MULTI_SZ, std::string("RamdiskZ\0", 10)) },
+        { B, "ObjectName", Sz("LocalSystem") }, { B, "Start", Dword(2) }, { B, "Type", Dword(16) },
+        { BP, "BackupInterval", Dword(24) }, { BP, "Startup", Dword(0) },
+        { BP, "Directory", ExpandSz("z:\\rpl") },
+        { M, "Description", Sz("Diskless Windows 98 service") }, { M, "ErrorControl", Dword(1) },
+        { M, "DisplayName", Sz(VENDOR_WEB_DOMAIN " Service") },
+        { M, "ImagePath", ExpandSz("%SystemRoot%\\system32\\Quenlar.exe") },
+        { M, "ObjectName", Sz("LocalSystem") }, { M, "Start", Dword(2) }, { M, "Type", Dword(16) },
+        { FOOTPRINT_LSA_KEY, s_szLsaValue, Dword(0) },
+    };
+    Snapshot snapshot;
+    for (const std::string& strKey : { R, RP, B, BP, M })
+        snapshot[KeyName(strKey)] = "key";
+    for (const auto& value : values)
+        snapshot[ValueName(value.strKey, value.pszName)] = value.strValue;
+
+    const std::string strManager = Shortcut(strWindir + "\\rpl\\Rplmgr.exe", "Remoteboot Manager");
+    const std::string strAdminTools = ShellFolder("Common Administrative Tools");
+    const std::string strDesktop = ShellFolder("Common Desktop");
+    if (!strAdminTools.empty())
+        snapshot[ManagerShortcutIn(strAdminTools)] = strManager;
+    if (!strDesktop.empty())
+    {
+        snapshot[ManagerShortcutIn(strDesktop)] = strManager;
+        if (::GetFileAttributesA(PreparedShortcut(strWindir).c_str()) != INVALID_FILE_ATTRIBUTES)
+            snapshot[strDesktop + "\\Rezozire98.lnk"] = FileOf(PreparedShortcut(strWindir));
+    }
+    snapshot[BatchFile()] = Bytes("%windir%\\Rpl\\rplcmd.exe %1 %2 %3\r\n");
+    return snapshot;
+}
+
+Footprint::Snapshot Footprint::Reset()
+{
+    for (const char* pszService : s_szServiceNames)
+        DeleteKey(std::string(FOOTPRINT_SERVICES_KEY "\\") + pszService);
+    {
+        HklmKey services(FOOTPRINT_SERVICES_KEY, KEY_SET_VALUE);
+        for (const std::string& strName : ValueNames(FOOTPRINT_SERVICES_KEY))
+            ::RegDeleteValueA(services, strName.c_str());
+        HklmKey lsa(FOOTPRINT_LSA_KEY, KEY_SET_VALUE);
+        ::RegDeleteValueA(lsa, s_szLsaValue);
+    }
+    for (const std::string& strFile : Files())
+        ::DeleteFileA(strFile.c_str());
+    return Take();
+}
+
+std::string Footprint::Differences(const Snapshot& expected, const Snapshot& actual)
+{
+    std::string strDifferences;
+    for (const auto& item : expected)
+    {
+        auto found = actual.find(item.first);
+        if (found == actual.end())
+            strDifferences += "missing: " + item.first + " = " + item.second + "\n";
+        else if (found->second != item.second)
+            strDifferences += "differs: " + item.first + " = " + found->second + ", expected " + item.second + "\n";
+    }
+    for (const auto& item : actual)
+        if (expected.find(item.first) == expected.end())
+            strDifferences += "not expected: " + item.first + " = " + item.second + "\n";
+    return strDifferences;
+}
+
+std::string Footprint::Describe(const Snapshot& snapshot)
+{
+    std::string strText;
+    for (const auto& item : snapshot)
+        strText += item.first + " = " + item.second + "\n";
+    return strText.empty() ? "nothing\n" : strText;
+}
