@@ -330,6 +330,11 @@ std::string Footprint::Differences(const Snapshot& expected, const Snapshot& act
     return strDifferences;
 }
 
+std::string Footprint::Check(const Snapshot& expected)
+{
+    return Differences(expected, Take());
+}
+
 std::string Footprint::Describe(const Snapshot& snapshot)
 {
     std::string strText;

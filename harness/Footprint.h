@@ -32,6 +32,9 @@ namespace Footprint
 
     // The items that differ, one line each ("" when the snapshots are equal).
     std::string Differences(const Snapshot& expected, const Snapshot& actual);
+    // How what is there now differs from what is expected ("" when not at all); an empty
+    // expectation: nothing of an installation is there.
+    std::string Check(const Snapshot& expected);
     // One line per item, for a person to read.
     std::string Describe(const Snapshot& snapshot);
 

@@ -6,10 +6,10 @@
 // recorder the shell's open command for http, https and mailto so that nothing ever starts a
 // real browser or mail program.
 #include <windows.h>
-#include <objbase.h>
-#include <shlobj.h>
 #include <stdio.h>
 #include <string.h>
+#include "RegKey.h"
+#include "ShellShortcut.h"
 
 static int s_nFailures = 0;
 
@@ -19,26 +19,21 @@ static void Fail(const char* pszWhat, LONG nError)
     ++s_nFailures;
 }
 
-// Creates HKLM\pszPath (with any missing parents).
+// Creates the key (with any missing parents).
 static void CreateKey(HKEY hRoot, const char* pszPath)
 {
-    HKEY hKey;
-    LONG nError = ::RegCreateKeyExA(hRoot, pszPath, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL);
+    CRegKey key;
+    LONG nError = key.Create(hRoot, pszPath);
     if (nError != ERROR_SUCCESS)
-        return Fail(pszPath, nError);
-    ::RegCloseKey(hKey);
+        Fail(pszPath, nError);
 }
 
 static void SetString(HKEY hRoot, const char* pszPath, const char* pszName, const char* pszValue)
 {
-    HKEY hKey;
-    LONG nError = ::RegCreateKeyExA(hRoot, pszPath, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL);
+    CRegKey key;
+    LONG nError = key.Create(hRoot, pszPath);
     if (nError == ERROR_SUCCESS)
-    {
-        nError = ::RegSetValueExA(hKey, pszName, 0, REG_SZ, (const BYTE*)pszValue,
-                                  (DWORD)strlen(pszValue) + 1);
-        ::RegCloseKey(hKey);
-    }
+        nError = ::RegSetValueExA(key, pszName, 0, REG_SZ, (const BYTE*)pszValue, (DWORD)strlen(pszValue) + 1);
     if (nError != ERROR_SUCCESS)
         Fail(pszPath, nError);
 }
@@ -75,25 +70,7 @@ static void WritePreparedShortcut()
     snprintf(szLink, sizeof szLink, "%s\\rpl\\Rezozire98.lnk", szWindows);
     ::CreateDirectoryA(szDir, NULL);
 
-    ::CoInitialize(NULL);
-    IShellLinkA* pLink = NULL;
-    HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                    (void**)&pLink);
-    if (FAILED(hr))
-        return Fail("CoCreateInstance(ShellLink)", hr);
-    pLink->SetPath(szTarget);
-    pLink->SetDescription("Rezozire98");
-    IPersistFile* pFile = NULL;
-    hr = pLink->QueryInterface(IID_IPersistFile, (void**)&pFile);
-    if (SUCCEEDED(hr))
-    {
-        WCHAR wszLink[MAX_PATH];
-        ::MultiByteToWideChar(CP_ACP, 0, szLink, -1, wszLink, MAX_PATH);
-        hr = pFile->Save(wszLink, TRUE);
-        pFile->Release();
-    }
-    pLink->Release();
-    ::CoUninitialize();
+    HRESULT hr = CreateShellShortcut(szTarget, szLink, "Rezozire98");
     if (FAILED(hr))
         Fail(szLink, hr);
 }

@@ -118,7 +118,7 @@ bool MeasureInstallerRun(const std::string& strPath, ProgramSeries& series, DWOR
                    + " ms of its closing message: " + child.DescribeWindows();
         return false;
     }
-    std::string strDifferences = Footprint::Differences(Footprint::Expected(), Footprint::Take());
+    std::string strDifferences = Footprint::Check(Footprint::Expected());
     if (!strDifferences.empty())
     {
         strError = "the run reported success but did not write what an installation writes:\n" + strDifferences;

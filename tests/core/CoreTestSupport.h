@@ -46,12 +46,6 @@ inline void MakeKeyReadOnly(const std::string& strKey)
     EXPECT_EQ(ERROR_SUCCESS, SetKeyDacl(strKey, "D:(A;;KRWDSD;;;WD)")) << strKey;
 }
 
-// What the installation wrote, as differences from nothing: "" when it wrote nothing.
-inline std::string WrittenSoFar()
-{
-    return Footprint::Differences(Footprint::Snapshot(), Footprint::Take());
-}
-
 // Each case starts from, and leaves, a fresh NT server: no installation, the three protocols,
 // the shell folders where Wine keeps them, the prepared shortcut in place.
 class InstallationTest : public testing::Test

@@ -11,7 +11,7 @@ TEST_F(InstallationTest, WritesEveryPartAndASecondRunRestoresThem)
     EXPECT_TRUE(Run());
     EXPECT_EQ(INSTALL_SUCCESS_TEXT, OneBoxText(MB_ICONEXCLAMATION));
     Footprint::Snapshot expected = Footprint::Expected();
-    EXPECT_EQ("", Footprint::Differences(expected, Footprint::Take()));
+    EXPECT_EQ("", Footprint::Check(expected));
 
     const std::string strCopy = DesktopDir() + "\\Rezozire98.lnk";
     SetValue(RAMDISK, "Start", REG_DWORD, DwordBytes(4));
@@ -23,7 +23,7 @@ TEST_F(InstallationTest, WritesEveryPartAndASecondRunRestoresThem)
     EXPECT_EQ(INSTALL_SUCCESS_TEXT, OneBoxText(MB_ICONEXCLAMATION));
     expected[Footprint::ValueName(MORVANETH, "AddedByHand")] = Footprint::Sz("kept");
     expected[strCopy] = Footprint::Bytes("made by hand");
-    EXPECT_EQ("", Footprint::Differences(expected, Footprint::Take()));
+    EXPECT_EQ("", Footprint::Check(expected));
 }
 
 // Left alone on purpose, and no failure: a missing prepared shortcut, a missing Lsa key (not
@@ -39,7 +39,7 @@ TEST_F(InstallationTest, LeavesAloneWhatItShould)
     Footprint::Snapshot expected = Footprint::Expected();
     expected.erase(DesktopDir() + "\\Rezozire98.lnk");
     expected.erase(Footprint::ValueName(CS001_LSA, "limitblankpassworduse"));
-    EXPECT_EQ("", Footprint::Differences(expected, Footprint::Take()));
+    EXPECT_EQ("", Footprint::Check(expected));
     EXPECT_FALSE(KeyExists(CS001_LSA));
     EXPECT_FALSE(KeyExists("SYSTEM\\ControlSet002\\Services\\RamdiskZ"));
     EXPECT_FALSE(KeyExists(CCS_SERVICES "RamdiskZ"));
@@ -72,11 +72,11 @@ TEST_F(InstallationTest, FailedCheckStopsBeforeAnyChange)
         ScopedEnv windir("windir", rows[i].pszWindir);
         EXPECT_FALSE(Run());
         EXPECT_EQ(rows[i].strMessage, OneBoxText(MB_ICONHAND));
-        EXPECT_EQ("", WrittenSoFar());
+        EXPECT_EQ("", Footprint::Check(Footprint::Snapshot()));
     }
     ScopedEnv windir("windir", strLongest.c_str());
     EXPECT_TRUE(Run());
-    EXPECT_EQ("", Footprint::Differences(Footprint::Expected(strLongest), Footprint::Take()));
+    EXPECT_EQ("", Footprint::Check(Footprint::Expected(strLongest)));
 }
 
 // On Windows 98, as Wine reports it to the child program alone, the platform message is the
@@ -93,7 +93,7 @@ TEST_F(InstallationTest, NonNtPlatformStopsBeforeTheProtocolChecks)
     EXPECT_EQ(Footprint::Bytes("platform 1\nbox 16 Setup Message|This program can only run under Windows 2003, "
                                "2000, XP or NT server!\nresult 0\n"), Footprint::FileOf(szOutput));
     ::DeleteFileA(szOutput);
-    EXPECT_EQ("", WrittenSoFar());
+    EXPECT_EQ("", Footprint::Check(Footprint::Snapshot()));
 }
 
 } // namespace

@@ -18,12 +18,6 @@ HWND WaitForDialog(const ProgramProcess& installer, DWORD nTimeoutMs = WAIT_DEAD
     return installer.WaitForWindow(INSTALLER_DIALOG_CAPTION, nTimeoutMs);
 }
 
-// What the installer wrote, as differences from nothing: "" when it wrote nothing.
-std::string WrittenSoFar()
-{
-    return Footprint::Differences(Footprint::Snapshot(), Footprint::Take());
-}
-
 // Presses Continue and answers the message box that follows; its text, or "(no box)".
 std::string PressContinue(const ProgramProcess& installer, HWND hDialog)
 {
@@ -176,7 +170,7 @@ TEST_F(InstallerUi, ContinueInstallsAndEnds)
     ASSERT_TRUE(hDialog != NULL);
     EXPECT_EQ(INSTALL_SUCCESS_TEXT, PressContinue(installer, hDialog));
     EXPECT_EQ(0, installer.WaitForExit());
-    EXPECT_EQ("", Footprint::Differences(Footprint::Expected(), Footprint::Take()));
+    EXPECT_EQ("", Footprint::Check(Footprint::Expected()));
 }
 
 // A missing protocol is reported, nothing is written, and the dialog stays open and usable.
@@ -189,7 +183,7 @@ TEST_F(InstallerUi, MissingProtocolKeepsTheDialogUsable)
     EXPECT_EQ("Please install NetBEUI Protocol before installing Remoteboot.", PressContinue(installer, hDialog));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(hDialog); })) << "the dialog stays disabled";
     EXPECT_TRUE(IsWindowVisible(hDialog));
-    EXPECT_EQ("", WrittenSoFar());
+    EXPECT_EQ("", Footprint::Check(Footprint::Snapshot()));
 
     // Still usable: the About box opens and closes, and the program goes on running.
     PostMessageA(hDialog, WM_SYSCOMMAND, 0x0010, 0);
@@ -218,7 +212,7 @@ TEST_F(InstallerUi, CancelEscAndCloseBoxChangeNothing)
         else
             PostMessageA(hDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(0, installer.WaitForExit());
-        EXPECT_EQ("", WrittenSoFar());
+        EXPECT_EQ("", Footprint::Check(Footprint::Snapshot()));
     }
 }
 
@@ -256,7 +250,7 @@ TEST_F(InstallerUi, DamagedCopyIsRefused)
         EXPECT_FALSE(bDialogSeen) << "the dialog was shown";
         EXPECT_EQ(0, damaged.WaitForExit(0));
     }
-    EXPECT_EQ("", WrittenSoFar());
+    EXPECT_EQ("", Footprint::Check(Footprint::Snapshot()));
     DeleteFileA(strCopy.c_str());
 }
 
