@@ -44,8 +44,8 @@ SIZE_T PeakWorkingSet(const ProgramProcess& child)
     return ::GetProcessMemoryInfo(child.Handle(), &counters, sizeof counters) ? counters.PeakWorkingSetSize : 0;
 }
 
-// Starts the program, or says why it could not be.
-bool Start(const ProgramProcess& child, std::string& strError)
+// Whether the program started; when not, says why.
+bool Started(const ProgramProcess& child, std::string& strError)
 {
     if (!child.Started())
         strError = "CreateProcess failed (error " + Number(child.StartError()) + ")";
@@ -70,7 +70,7 @@ bool MeasureInstallerRun(const std::string& strPath, ProgramSeries& series, DWOR
     }
 
     ProgramProcess child(strPath);
-    if (!Start(child, strError))
+    if (!Started(child, strError))
         return false;
     HWND hDlg = child.WaitForWindow(INSTALLER_DIALOG_CAPTION, nTimeoutMs, s_nPollMs);
     if (hDlg == NULL)
@@ -135,7 +135,7 @@ bool MeasureWineFloorRun(const std::string& strPath, ProgramSeries& series, DWOR
                          std::string& strError)
 {
     ProgramProcess child(strPath);
-    if (!Start(child, strError))
+    if (!Started(child, strError))
         return false;
     HWND hWnd = child.WaitForWindow(s_szWineFloorCaption, nTimeoutMs, s_nPollMs);
     if (hWnd == NULL)
@@ -179,7 +179,7 @@ bool MeasureLauncherRun(const std::string& strPath, ProgramSeries& series, DWORD
         return false;
     }
     ProgramProcess child(strPath);
-    if (!Start(child, strError))
+    if (!Started(child, strError))
         return false;
 
     // Done when the recorder has written a whole line and the launcher has ended, in either order.
