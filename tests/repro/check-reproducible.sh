@@ -22,7 +22,7 @@ cmake --build "$work/second-build" --target release -j "$(nproc)" >/dev/null
 
 status=0
 for name in Brantovell.exe launcher.exe; do
-    python3 "$top/tools/pe_diff.py" "$bin/$name" "$work/second-build/bin/$name" || status=1
+    /usr/bin/python3 "$top/tests/repro/pe_diff.py" "$bin/$name" "$work/second-build/bin/$name" || status=1
 done
 if cmp -s "$bin/SHA256SUMS" "$work/second-build/bin/SHA256SUMS"; then
     echo "SHA256SUMS: identical"

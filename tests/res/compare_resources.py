@@ -1,70 +1,62 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """tests/res/compare_resources.py: the resources of two programs must be the same, byte for byte.
 
 Usage: compare_resources.py SHIPPED.exe TWIN.exe
 
-Reads each file's resource tree (PE32 or PE32+ alike) and compares every resource by type, name
-and language. The installer's own resources must be there: two files that both lack them would
-otherwise compare equal.
+Reads each file's resource tree (PE32 or PE32+ alike) with Debian's pefile and compares every
+resource by type, name and language. The installer's own resources must be there: two files that
+both lack them would otherwise compare equal. Exits 2 when a file is no program or its tree is
+damaged.
 """
-import struct
 import sys
+
+import pefile
 
 RT_NAMES = {1: "cursor", 2: "bitmap", 3: "icon", 4: "menu", 5: "dialog", 6: "string table",
             12: "cursor group", 14: "icon group", 16: "version"}
 # (type, name): the dialogs 102 and 100, string 101 (in block 101 / 16 + 1), the icon group 128,
 # the cursor group 132, the bitmap 129 and the version block.
 REQUIRED = [(5, 102), (5, 100), (6, 7), (14, 128), (12, 132), (2, 129), (16, 1)]
+RESOURCE = pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]
 
 
 def resources(path):
     """Returns {(type, name, language): bytes} for every resource of the program at path."""
     with open(path, "rb") as f:
         data = f.read()
-    if data[:2] != b"MZ":
-        raise ValueError("not a Windows program")
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    if data[pe:pe + 4] != b"PE\0\0":
-        raise ValueError("no PE header")
-    sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
-    optional = pe + 24
-    magic = struct.unpack_from("<H", data, optional)[0]
-    directories = optional + {0x10B: 96, 0x20B: 112}[magic]
-    root_rva, root_size = struct.unpack_from("<II", data, directories + 2 * 8)
-    if root_size == 0:
-        return {}
-    table = [struct.unpack_from("<8xIIII", data, optional + optional_size + 40 * i)
-             for i in range(sections)]
-
-    def offset(rva):
-        for size, address, raw_size, raw in table:
-            if address <= rva < address + max(size, raw_size):
-                return raw + rva - address
-        raise ValueError("RVA 0x%x lies in no section" % rva)
-
-    root = offset(root_rva)
-
-    def name_of(entry_name):
-        if entry_name & 0x80000000:
-            at = root + (entry_name & 0x7FFFFFFF)
-            length = struct.unpack_from("<H", data, at)[0]
-            return data[at + 2:at + 2 + 2 * length].decode("utf-16-le")
-        return entry_name
-
     found = {}
 
-    def walk(directory, path):
-        named, numbered = struct.unpack_from("<12xHH", data, root + directory)
-        for i in range(named + numbered):
-            entry_name, target = struct.unpack_from("<II", data, root + directory + 16 + 8 * i)
-            key = path + (name_of(entry_name),)
-            if target & 0x80000000:
-                walk(target & 0x7FFFFFFF, key)
-            else:
-                rva, size = struct.unpack_from("<II", data, root + target)
-                found[key] = data[offset(rva):offset(rva) + size]
+    # pefile stops reading a damaged directory early and only warns, and it takes a stray RVA for
+    # a file offset: what it left out, or read from the wrong place, must not compare as equal.
+    def walk(directory, key):
+        declared = directory.struct.NumberOfNamedEntries + directory.struct.NumberOfIdEntries
+        if len(directory.entries) != declared:
+            raise ValueError("%s: resource directory %s is damaged" % (path, key))
+        for entry in directory.entries:
+            here = key + (entry.id if entry.name is None else str(entry.name),)
+            if hasattr(entry, "directory") != (len(here) < 3):
+                raise ValueError("%s: resource %s is not type, name and language" % (path, here))
+            if len(here) < 3:
+                walk(entry.directory, here)
+                continue
+            rva, size = entry.data.struct.OffsetToData, entry.data.struct.Size
+            section = pe.get_section_by_rva(rva)
+            if section is None:
+                raise ValueError("%s: RVA 0x%x lies in no section" % (path, rva))
+            start = section.get_offset_from_rva(rva)
+            found[here] = data[start:start + size]
 
-    walk(0, ())
+    try:
+        pe = pefile.PE(data=data, fast_load=True)
+        directories = pe.OPTIONAL_HEADER.DATA_DIRECTORY
+        if len(directories) <= RESOURCE or directories[RESOURCE].Size == 0:
+            return found
+        pe.parse_data_directories([RESOURCE])
+        if not hasattr(pe, "DIRECTORY_ENTRY_RESOURCE"):
+            raise ValueError("%s: the resource tree cannot be read" % path)
+        walk(pe.DIRECTORY_ENTRY_RESOURCE, ())
+    except pefile.PEFormatError as e:
+        raise ValueError("%s: %s" % (path, e.value))
     return found
 
 
@@ -79,7 +71,7 @@ def main(argv):
         return 2
     try:
         shipped, twin = resources(argv[1]), resources(argv[2])
-    except (OSError, ValueError, KeyError, struct.error) as e:
+    except (OSError, ValueError) as e:
         sys.stderr.write("compare_resources.py: %s\n" % e)
         return 2
     problems = []

@@ -1,15 +1,17 @@
-#!/usr/bin/env python3
-"""tools/pe_diff.py: says where two Windows program files differ, by PE header field or section.
+#!/usr/bin/python3
+"""tests/repro/pe_diff.py: says where two Windows program files differ, by PE header field or section.
 
 Usage: pe_diff.py A B
 
 Exits 0 and prints one line when the files are identical; exits 1 when they differ, printing
 both sizes, how many bytes differ, what lies at the first difference and the differing regions
-(at most MAX_REGIONS of them). Places are named from the headers of A, or of B when A is no PE
-file. Exits 2 when a file cannot be read.
+(at most MAX_REGIONS of them). Places are named from the headers of A as Debian's pefile reads
+them, or of B when pefile refuses A (no PE file, or its headers cut off). Exits 2 when a file
+cannot be read.
 """
-import struct
 import sys
+
+import pefile
 
 MAX_REGIONS = 10
 # Differences this close together make one region: a changed field or digest seldom changes
@@ -17,91 +19,62 @@ MAX_REGIONS = 10
 REGION_GAP = 8
 BLOCK = 4096
 
-COFF_FIELDS = [("Machine", 2), ("NumberOfSections", 2), ("TimeDateStamp", 4),
-               ("PointerToSymbolTable", 4), ("NumberOfSymbols", 4),
-               ("SizeOfOptionalHeader", 2), ("Characteristics", 2)]
-
-SECTION_FIELDS = [("Name", 8), ("VirtualSize", 4), ("VirtualAddress", 4), ("SizeOfRawData", 4),
-                  ("PointerToRawData", 4), ("PointerToRelocations", 4),
-                  ("PointerToLinenumbers", 4), ("NumberOfRelocations", 2),
-                  ("NumberOfLinenumbers", 2), ("Characteristics", 4)]
-
+# The data directories by index, under the names this tool has always printed.
 DIRECTORIES = ["Export", "Import", "Resource", "Exception", "Certificate", "BaseRelocation",
                "Debug", "Architecture", "GlobalPtr", "TLS", "LoadConfig", "BoundImport", "IAT",
                "DelayImport", "CLRRuntime", "Reserved"]
+# pefile's names that differ from the ones printed; a union (the section's Misc) goes by its
+# first name.
+RENAMED = {"Reserved1": "Win32VersionValue", "Misc": "VirtualSize"}
 
 
-def optional_fields(plus):
-    """The optional header's fields before the data directories; PE32+ has no BaseOfData and
-    widens ImageBase and the stack and heap sizes to 8 bytes."""
-    wide = 8 if plus else 4
-    fields = [("Magic", 2), ("MajorLinkerVersion", 1), ("MinorLinkerVersion", 1),
-              ("SizeOfCode", 4), ("SizeOfInitializedData", 4), ("SizeOfUninitializedData", 4),
-              ("AddressOfEntryPoint", 4), ("BaseOfCode", 4)]
-    if not plus:
-        fields.append(("BaseOfData", 4))
-    fields += [("ImageBase", wide), ("SectionAlignment", 4), ("FileAlignment", 4),
-               ("MajorOperatingSystemVersion", 2), ("MinorOperatingSystemVersion", 2),
-               ("MajorImageVersion", 2), ("MinorImageVersion", 2),
-               ("MajorSubsystemVersion", 2), ("MinorSubsystemVersion", 2),
-               ("Win32VersionValue", 4), ("SizeOfImage", 4), ("SizeOfHeaders", 4),
-               ("CheckSum", 4), ("Subsystem", 2), ("DllCharacteristics", 2),
-               ("SizeOfStackReserve", wide), ("SizeOfStackCommit", wide),
-               ("SizeOfHeapReserve", wide), ("SizeOfHeapCommit", wide),
-               ("LoaderFlags", 4), ("NumberOfRvaAndSizes", 4)]
-    return fields
+def fields(structure, prefix):
+    """(start, size, name) of each field of a structure pefile has read."""
+    names = {}
+    for name, field in structure.dump_dict().items():
+        if name != "Structure":
+            names.setdefault(field["FileOffset"], RENAMED.get(name, name))
+    starts = sorted(names) + [structure.get_file_offset() + structure.sizeof()]
+    return [(start, end - start, prefix + names[start]) for start, end in zip(starts, starts[1:])]
 
 
 class Layout:
-    """Where the header fields and sections of one file lie."""
+    """Where the header fields and sections of one file lie; nothing is named in a file pefile
+    refuses (no PE header, or headers cut off)."""
 
     def __init__(self, data):
-        self.kind = None          # "PE32" or "PE32+" once the PE signature is found
+        self.kind = None          # "PE32" or "PE32+" once pefile has read the headers
         self.fields = []          # (start, size, name) of each header field
         self.sections = []        # (name, file offset, size in file, RVA, virtual size)
         self.headers_end = 0
         try:
-            self._parse(data)
-        except struct.error:
-            pass                  # a cut-off header: what was read still names its places
-
-    def _add(self, start, layout, prefix):
-        for name, size in layout:
-            self.fields.append((start, size, prefix + name))
-            start += size
-        return start
-
-    def _parse(self, data):
-        if data[:2] != b"MZ" or len(data) < 0x40:
+            pe = pefile.PE(data=data, fast_load=True)
+        except pefile.PEFormatError:
             return
-        pe = struct.unpack_from("<I", data, 0x3C)[0]
-        self.fields += [(0, 0x3C, "DOS header"), (0x3C, 4, "DOS header e_lfanew")]
-        if pe > 0x40:
-            self.fields.append((0x40, pe - 0x40, "DOS stub"))
-        if data[pe:pe + 4] != b"PE\0\0":
-            return
-        self.fields.append((pe, 4, "PE signature"))
-        self._add(pe + 4, COFF_FIELDS, "COFF header ")
-        count, opt_size = struct.unpack_from("<H12xH", data, pe + 6)
-        opt = pe + 24
-        plus = struct.unpack_from("<H", data, opt)[0] == 0x20B
-        self.kind = "PE32+" if plus else "PE32"
-        fields = optional_fields(plus)
-        dirs = opt + sum(size for _, size in fields)
-        self._add(opt, fields, "optional header ")
-        table = opt + opt_size
-        rva_count = struct.unpack_from("<I", data, dirs - 4)[0]
-        for i in range(min(rva_count, max(0, (table - dirs) // 8))):
-            name = DIRECTORIES[i] if i < len(DIRECTORIES) else "#%d" % i
-            self._add(dirs + 8 * i, [("VirtualAddress", 4), ("Size", 4)],
-                      "data directory %s " % name)
-        self.headers_end = table + 40 * count
-        for i in range(count):
-            entry = table + 40 * i
-            name = data[entry:entry + 8].rstrip(b"\0").decode("latin-1")
-            vsize, rva, raw_size, raw = struct.unpack_from("<4I", data, entry + 8)
-            self._add(entry, SECTION_FIELDS, "section table entry %d (%s) " % (i, name))
-            self.sections.append((name, raw, raw_size, rva, vsize))
+        self.kind = "PE32+" if pe.PE_TYPE == pefile.OPTIONAL_HEADER_MAGIC_PE_PLUS else "PE32"
+        # Before e_lfanew the DOS header holds only what MS-DOS reads: one place.
+        lfanew = pe.DOS_HEADER.get_field_absolute_offset("e_lfanew")
+        self.fields += [(0, lfanew, "DOS header"), (lfanew, 4, "DOS header e_lfanew")]
+        pe_at = pe.NT_HEADERS.get_file_offset()
+        if pe_at > 0x40:
+            self.fields.append((0x40, pe_at - 0x40, "DOS stub"))
+        self.fields.append((pe_at, 4, "PE signature"))
+        self.fields += fields(pe.FILE_HEADER, "COFF header ")
+        self.fields += fields(pe.OPTIONAL_HEADER, "optional header ")
+        # The section table follows the optional header's declared size; pefile reads as many
+        # directories as NumberOfRvaAndSizes claims, even from the table's bytes.
+        table = pe.OPTIONAL_HEADER.get_file_offset() + pe.FILE_HEADER.SizeOfOptionalHeader
+        for i, directory in enumerate(pe.OPTIONAL_HEADER.DATA_DIRECTORY):
+            if directory.get_file_offset() + directory.sizeof() <= table:
+                self.fields += fields(directory, "data directory %s " % DIRECTORIES[i])
+        self.headers_end = table + 40 * pe.FILE_HEADER.NumberOfSections
+        # pefile sorts its sections by RVA; the entries are numbered in table order.
+        for section in sorted(pe.sections, key=lambda s: s.get_file_offset()):
+            name = section.Name.rstrip(b"\0").decode("latin-1")
+            index = (section.get_file_offset() - table) // 40
+            self.fields += fields(section, "section table entry %d (%s) " % (index, name))
+            self.sections.append((name, section.PointerToRawData, section.SizeOfRawData,
+                                  section.VirtualAddress, section.Misc_VirtualSize))
 
     def describe(self, offset):
         """Names the place of offset; returns (text, (start, size) of the field or None)."""

@@ -1,19 +1,21 @@
-#!/usr/bin/env python3
-"""tools/stamp_digest.py: writes the SHA-1 of a linked program into its stamp slot.
+#!/usr/bin/python3
+"""cmake/stamp_digest.py: writes the SHA-1 of a linked program into its stamp slot.
 
 Usage: stamp_digest.py PROGRAM.exe
 
-The slot is the 16-byte marker below followed by 20 digest bytes; installer/ui/ProgramIntegrity.cpp
-holds the same marker. The digest covers the whole file with the 20 digest bytes taken as zero,
-so stamping an already stamped file gives the same result. It detects damage; it is no signature.
+The slot is the 16-byte marker below followed by 20 digest bytes;
+installer/integrity/ProgramIntegrity.cpp holds the same marker. The digest covers the whole file
+with the 20 digest bytes taken as zero, so stamping an already stamped file gives the same result.
+It detects damage; it is no signature.
 The PE header's checksum is set to zero ("none") first: ld's sum would be wrong once the digest is
 in, and a sum written after the digest would change a byte that the digest covers. Windows checks
 the sum of drivers and boot-time DLLs only.
 Exits non-zero, leaving the file as it was, when the marker is missing or occurs more than once.
 """
 import hashlib
-import struct
 import sys
+
+import pefile
 
 MARKER = bytes([0xFB, 0x2E, 0xCD, 0x84, 0xEA, 0xE1, 0xEA, 0x8B,
                 0xE6, 0x03, 0x1F, 0x8E, 0xCE, 0xA1, 0x9B, 0xBE])
@@ -21,13 +23,13 @@ DIGEST_SIZE = 20
 
 
 def without_checksum(data):
-    """Returns data with the PE CheckSum field zeroed, or data as it is without a PE header."""
-    if len(data) < 0x40 or data[:2] != b"MZ":
+    """Returns data with the PE CheckSum field zeroed, or data as it is when pefile finds no PE
+    headers in it."""
+    try:
+        pe = pefile.PE(data=data, fast_load=True)
+    except pefile.PEFormatError:
         return data
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    field = pe + 24 + 64            # the same place in PE32 and PE32+ optional headers
-    if data[pe:pe + 4] != b"PE\0\0" or field + 4 > len(data):
-        return data
+    field = pe.OPTIONAL_HEADER.get_field_absolute_offset("CheckSum")
     return data[:field] + bytes(4) + data[field + 4:]
 
 
