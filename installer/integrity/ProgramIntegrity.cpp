@@ -8,7 +8,7 @@ namespace {
 enum { MARKER_SIZE = 16 };
 
 // The stamp slot: a marker that occurs nowhere else in the file, then the digest that
-// tools/stamp_digest.py writes after linking (it holds the same marker bytes). Until then the
+// cmake/stamp_digest.py writes after linking (it holds the same marker bytes). Until then the
 // digest is zero, and a zero digest never matches. Referencing the slot from the search below
 // keeps it through --gc-sections; "used" keeps the compiler from dropping it first.
 struct DigestSlot

@@ -2,7 +2,7 @@
 #ifndef PROGRAMINTEGRITY_H
 #define PROGRAMINTEGRITY_H
 
-// The build (tools/stamp_digest.py, run after linking) writes the SHA-1 of the finished file
+// The build (cmake/stamp_digest.py, run after linking) writes the SHA-1 of the finished file
 // into a slot inside the file, the slot's digest bytes counted as zero. Any byte changed, added
 // or cut off then makes the file disagree with its stamp.
 //
