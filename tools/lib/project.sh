@@ -22,6 +22,8 @@
 top=${top:-$(cd "$(dirname "$0")/.." && pwd)}
 build=${build:-${BUILD_DIR:-$top/build}}
 ARCHES="i686 x86_64"
+# Each process decides for itself; nothing it inherits stands for a decision.
+i686_runs_here="" runnable_arch="" i686_road="" lane_road=""
 
 arch_build_dir() { # ARCH
     case $1 in
