@@ -31,8 +31,8 @@ for dir in "$TOP" "$BUILD"; do
     mount --bind "$disk/tree$dir" "$dir"
 done
 # This file lies on the work disk, not in the checkout: the paths come from lane.env.
-top=$TOP build=$BUILD
 . "$TOP/tools/lib/project.sh"
+top=$TOP build=$BUILD
 
 results=$disk/results
 rm -rf "$results"

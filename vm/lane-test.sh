@@ -7,10 +7,10 @@
 #   BUILD/lane/results/NAME.*. Neither the machine nor I686_ROAD is asked again.
 # Exit: COMMAND's status, or the recorded one; 1 when there is no road or no result for NAME.
 set -u
+. "$(dirname "$0")/../tools/lib/project.sh"
 build=$1
 name=$2
 shift 2
-. "$(dirname "$0")/../tools/lib/project.sh"
 
 if [ -n "${LANE_RESULTS:-}" ]; then
     "$@" >"$LANE_RESULTS/$name.log" 2>&1

@@ -11,11 +11,11 @@
 # Exit: 0 when the guest brought back a result for every test it was to run, whatever the
 #   tests' own outcome (each test reports its own); 1 when it did not, saying why.
 set -eu
+. "$(dirname "$0")/../tools/lib/project.sh"
 case $1 in /*) top=$1 ;; *) top=$(pwd)/$1 ;; esac
 case $2 in /*) build=$2 ;; *) build=$(pwd)/$2 ;; esac
 top=${top%/}
 build=${build%/}
-. "$(dirname "$0")/../tools/lib/project.sh"
 runs_kept=5
 
 fail() { echo "lane: $*" >&2; exit 1; }

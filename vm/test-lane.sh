@@ -1,6 +1,7 @@
 #!/bin/sh
 # vm/test-lane.sh: checks lane.sh against a stand-in virtual machine: the road it takes, what it
-# keeps of each run, when it fails, what it says then, and the pristine prefix it keeps for the next lanes.
+# keeps of each run, when it fails, what it says then, and the pristine prefix it keeps for the
+# next lanes.
 # Usage: test-lane.sh    Exit 0 when every check holds; each failed check is named.
 # lane.sh runs from a copy, with the real tools/lib/project.sh, beside stand-ins for make-root.sh
 # and boot.sh; I686_ROAD sets the road. The stand-in guest "brings back" whatever the case put
@@ -45,7 +46,8 @@ check() { # NAME EXPECTED ACTUAL
 says() { # NAME TEXT OUTPUT
     case $3 in *"$2"*) ;; *) echo "FAIL $1: no [$2] in: $3"; failures=$((failures + 1)) ;; esac
 }
-lane() { PATH=$dir/bin:$PATH I686_ROAD=${road:-guest} "$top/vm/lane.sh" "$top" "$build" 2>&1; }
+# The build is the one CTest names, whatever BUILD_DIR says.
+lane() { PATH=$dir/bin:$PATH I686_ROAD=${road:-guest} BUILD_DIR=$dir/elsewhere "$top/vm/lane.sh" "$top" "$build" 2>&1; }
 guest_brings() { # NAME... : a status and a log for each test, and the whole ctest's status
     rm -rf "$dir/guest"
     mkdir -p "$dir/guest"

@@ -18,11 +18,11 @@
 
 # The checkout is the folder above the command's own: every command lies in tools/ or vm/. A
 # caller that holds the paths as CTest's files name them (the lane, and the guest's runner,
-# whose own file lies elsewhere) sets top and build before sourcing this.
-top=${top:-$(cd "$(dirname "$0")/.." && pwd)}
-build=${build:-${BUILD_DIR:-$top/build}}
+# whose own file lies elsewhere) sets top and build after sourcing this: the functions read
+# them when called. Nothing inherited stands for a decision: each process makes its own.
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$top/build}
 ARCHES="i686 x86_64"
-# Each process decides for itself; nothing it inherits stands for a decision.
 i686_runs_here="" runnable_arch="" i686_road="" lane_road=""
 
 arch_build_dir() { # ARCH
