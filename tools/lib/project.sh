@@ -1,4 +1,4 @@
-# tools/lib/project.sh: sourced by every script; says once where things lie, which architecture runs here, and how the 32-bit suite runs.
+# tools/lib/project.sh: sourced by every script; where things lie, which architecture runs here, how the 32-bit suite runs.
 #
 # Sourcing it sets variables and defines functions, nothing more: it starts no process and never
 # ends its caller. A decision that needs a probe is made by a function the first time it is
@@ -46,10 +46,11 @@ prefix_dir() { # ARCH JOB
     echo "$_dir/$_job"
 }
 
-# A 96-byte 32-bit Linux program that does nothing but exit with status 42 through int 0x80
-# answers. A kernel without 32-bit emulation refuses it before any instruction runs, and Wine's
-# 32-bit half needs exactly what it needs. It costs a millisecond. It is written with printf
-# alone because setup asks before anything, Python included, is installed.
+# Whether this machine executes 32-bit x86 code: a 96-byte 32-bit Linux program tells, one that
+# does nothing but exit with status 42 through int 0x80. A kernel without 32-bit emulation
+# refuses it before any instruction runs, and Wine's 32-bit half needs exactly what it needs. It
+# costs a millisecond. It is written with printf alone: setup asks before anything, Python
+# included, is installed.
 probe_i686() {
     _probe=$(mktemp "${TMPDIR:-/tmp}/i686-probe.XXXXXX") || return 1
     {
@@ -113,8 +114,9 @@ lane_road() { # BUILD
 # Every wait for a helper process: until the test (-e FILE is there, -s FILE holds something)
 # holds (0), the process PID has ended without that (1), or the deadline, long enough for
 # emulation, has passed (2).
+wait_seconds=60
 await_file() { # -e|-s FILE PID
-    _deadline=$(( $(date +%s) + 60 ))
+    _deadline=$(( $(date +%s) + wait_seconds ))
     while ! test "$1" "$2"; do
         if ! kill -0 "$3" 2>/dev/null; then
             test "$1" "$2" && return 0
@@ -151,7 +153,7 @@ start_display() {
         fi
         case $_status in
             1) display_failed "Xvfb :$_n ended before it took connections" xvfb; return 1 ;;
-            2) display_failed "Xvfb :$_n did not take connections within 60 s" xvfb; return 1 ;;
+            2) display_failed "Xvfb :$_n did not take connections within $wait_seconds s" xvfb; return 1 ;;
         esac
         # openbox runs its startup command once it manages the screen.
         DISPLAY=":$_n" openbox --startup "touch '$display_ready/openbox'" \
@@ -161,7 +163,7 @@ start_display() {
         await_file -e "$display_ready/openbox" "$!" || _status=$?
         case $_status in
             1) display_failed "openbox ended before it managed the display :$_n" openbox; return 1 ;;
-            2) display_failed "openbox did not manage the display :$_n within 60 s" openbox; return 1 ;;
+            2) display_failed "openbox did not manage the display :$_n within $wait_seconds s" openbox; return 1 ;;
         esac
         export DISPLAY=":$_n"
         return 0
