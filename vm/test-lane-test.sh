@@ -97,10 +97,10 @@ check "sourcing starts no display" "display: none" "$out"
 
 # start_display: on return Xvfb takes connections and openbox manages the screen, stop_display
 # ends both, and a display that is set already is left alone.
-gone() { # PIDS: polls until none runs (an ended one not yet reaped is a zombie), within 60 s
+gone() { # PIDS: polls until none runs (an ended one not yet reaped is a zombie, Z), within 60 s
     _until=$(( $(date +%s) + 60 ))
     for _pid in "$@"; do
-        while ps -o stat= -p "$_pid" | grep -qv '^Z'; do
+        while sed -n 's/.*) \([^Z]\).*/\1/p' "/proc/$_pid/stat" 2>/dev/null | grep -q .; do
             [ "$(date +%s)" -lt "$_until" ] || return 1
             sleep 0.05
         done
