@@ -2,12 +2,13 @@
 #
 # Each architecture's build has its own runtime suite in a prefix of its own: x86_64 tests under
 # their plain names, i686 tests with the suffix _i686, so that one CTest run can hold both. An
-# i686 test goes through vm/lane-test.sh, which runs it here where this machine can execute
-# 32-bit code and otherwise reports what it did in the virtual machine that lane_i686 boots.
+# i686 test goes through vm/lane-test.sh, which runs it here or reports what it did in the
+# virtual machine, by the road that lane_i686 took (decided in tools/lib/project.sh).
 include_guard(GLOBAL)
 
 set(RUNTIME_ARCH ${CMAKE_SYSTEM_PROCESSOR})
 set(RUNTIME_LABEL ${RUNTIME_ARCH}_runtime)
+# The scripts name the same folder the test prefix (prefix_dir in tools/lib/project.sh).
 set(TEST_PREFIX ${PROJECT_BINARY_DIR}/wineprefix)
 set(WINE_RUN ${PROJECT_SOURCE_DIR}/sandbox/wine-run.sh ${RUNTIME_ARCH} ${TEST_PREFIX})
 # In the virtual machine's software emulation a test takes several times as long as here.

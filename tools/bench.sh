@@ -7,31 +7,16 @@
 # wineserver, and prints the table with the machine's load. Missed goals do not fail it; a
 # broken measurement does.
 set -eu
-top=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$top/build}
-"$top/tools/setup.sh"
-"$top/tools/build.sh"
-. "$top/tools/arch.sh"
+. "$(dirname "$0")/lib/project.sh"
+# Besides the job's warm wineserver, the driver adds a warm-up round of each program, so no
+# measured run pays for Wine's own start-up. wine-run.sh keeps Wine's menu builder out: Windows
+# has nothing like it, and the two it would start for each installation's shortcuts would still
+# be running into the next measured run.
+start_job bench
 # Every program of one run is of the one architecture this machine can run, floors included,
 # so the ratios compare like with like; the file sizes judged are the shipped programs'.
-arch=$(runnable_arch)
-dir=$(arch_build_dir "$arch")
-prefix=$dir/benchprefix
 shipped=""
 [ "$arch" = i686 ] || shipped="--shipped-installer $build/bin/Brantovell.exe --shipped-launcher $build/bin/launcher.exe"
-. "$top/tools/display.sh"
-finish() {
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-    stop_display || true
-}
-trap finish EXIT
-trap 'exit 130' INT TERM
-
-# The prefix script leaves a persistent wineserver with the desktop and services started, so
-# no measured run pays for Wine's own start-up; the driver adds a warm-up round of each program.
-# wine-run.sh keeps Wine's menu builder out: Windows has nothing like it, and the two it would
-# start for each installation's shortcuts would still be running into the next measured run.
-"$top/sandbox/make-prefix.sh" "$arch" "$prefix" "$dir/sandbox/prepare_prefix.exe" "$dir/sandbox/url_recorder.exe"
 
 echo "measuring the $arch programs in $dir"
 echo "load before: $(uptime)"

@@ -2,9 +2,7 @@
 # tools/build.sh: configures (once) and builds everything, for both architectures: the shipped
 # 32-bit programs in build/, their x86_64 twins in build/x86_64/.
 set -eu
-top=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$top/build}
-. "$top/tools/arch.sh"
+. "$(dirname "$0")/lib/project.sh"
 for arch in $ARCHES; do
     dir=$(arch_build_dir "$arch")
     if [ ! -f "$dir/CMakeCache.txt" ]; then

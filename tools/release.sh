@@ -3,8 +3,7 @@
 # The archive, build/release/Brantovell-VERSION.zip, is built with everything else; this checks
 # it against its digest and says where it is.
 set -eu
-top=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$top/build}
+. "$(dirname "$0")/lib/project.sh"
 "$top/tools/setup.sh"
 "$top/tools/build.sh"
 cd "$build/release"

@@ -7,24 +7,9 @@
 # It runs the shipped 32-bit programs where this machine executes 32-bit code, and their x86_64
 # twins, built from the same sources, where it cannot.
 set -eu
-top=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$top/build}
-"$top/tools/setup.sh"
-"$top/tools/build.sh"
-. "$top/tools/arch.sh"
-arch=$(runnable_arch)
-dir=$(arch_build_dir "$arch")
-prefix=$dir/mainprefix
+. "$(dirname "$0")/lib/project.sh"
+start_job main
 tools=$dir/sandbox
-. "$top/tools/display.sh"
-# Nothing started here outlives the job, whichever way it ends.
-finish() {
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-    stop_display || true
-}
-trap finish EXIT
-trap 'exit 130' INT TERM
-"$top/sandbox/make-prefix.sh" "$arch" "$prefix" "$tools/prepare_prefix.exe" "$tools/url_recorder.exe"
 run() { "$top/sandbox/wine-run.sh" "$arch" "$prefix" "$@"; }
 status=0
 

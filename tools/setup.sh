@@ -1,7 +1,7 @@
 #!/bin/sh
 # tools/setup.sh: installs what the build and the tests need on Debian 12, as root; quick when all is there.
 set -eu
-top=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/lib/project.sh"
 
 # Both architectures' compilers, and 64-bit Wine for the x86_64 twins, on every machine. Wine's
 # 32-bit half only where this machine can execute it: where it cannot, an installed wine32
@@ -12,7 +12,8 @@ for arch in i686 x86-64; do
     packages="$packages g++-mingw-w64-$arch-posix gcc-mingw-w64-$arch-posix binutils-mingw-w64-$arch
               mingw-w64-$arch-dev"
 done
-if [ "$("$top/vm/road.sh")" = native ]; then
+i686_road
+if [ "$i686_road" = native ]; then
     packages="$packages wine32:i386"
 else
     packages="$packages qemu-system-x86 debootstrap"

@@ -2,14 +2,14 @@
 # tools/test.sh: installs what is missing, builds, and runs every test; exits non-zero on any failure.
 # Arguments go to ctest (for example -R _i686 for the 32-bit runtime tests alone).
 set -eu
-top=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$top/build}
+. "$(dirname "$0")/lib/project.sh"
+i686_road
 "$top/tools/setup.sh"
 "$top/tools/build.sh"
-. "$top/tools/display.sh"
 trap stop_display EXIT
 trap 'exit 130' INT TERM
-if [ "$("$top/vm/road.sh")" = native ]; then
+start_display
+if [ "$i686_road" = native ]; then
     echo "test.sh: this machine executes 32-bit code: the runtime suite runs on the shipped i686 programs and on their x86_64 twins, both here."
 else
     echo "test.sh: this machine cannot execute 32-bit code: the runtime suite runs on the x86_64 twins here, and on the shipped i686 programs in a virtual machine (lane_i686)."

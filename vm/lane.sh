@@ -1,17 +1,17 @@
 #!/bin/sh
 # vm/lane.sh: decides how the build's 32-bit runtime suite runs, and runs it once in a virtual machine where it must.
 # Usage: lane.sh TOP BUILD    (the checkout and the i686 build tree, as CTest's files name them)
-#   Writes the road (vm/road.sh) into BUILD/lane/road for lane-test.sh. On the guest road each
-#   lane keeps its own folder BUILD/lane/runs/TIME: the guest's console (console.log), its
-#   ctest's output and status, and one NAME.log and NAME.rc per test; BUILD/lane/results
-#   names the newest. The last few runs are kept.
+#   Decides the road (tools/lib/project.sh) and writes it into BUILD for lane-test.sh. On the
+#   guest road each lane keeps its own folder BUILD/lane/runs/TIME: the guest's console
+#   (console.log), its ctest's output and status, and one NAME.log and NAME.rc per test;
+#   BUILD/lane/results names the newest. The last few runs are kept.
 # Env: LANE_CACHE, LANE_MIRROR (make-root.sh), LANE_TIMEOUT (boot.sh), LANE_CTEST_ARGS:
 #   more arguments for the guest's ctest, such as "-R core", and LANE_WINEDEBUG: Wine's debug
 #   channels for the guest's programs, to trace a failure (such as "+timestamp,+message").
 # Exit: 0 when the guest brought back a result for every test it was to run, whatever the
 #   tests' own outcome (each test reports its own); 1 when it did not, saying why.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
+. "$(dirname "$0")/../tools/lib/project.sh"
 case $1 in /*) top=$1 ;; *) top=$(pwd)/$1 ;; esac
 case $2 in /*) build=$2 ;; *) build=$(pwd)/$2 ;; esac
 top=${top%/}
@@ -23,15 +23,14 @@ if [ -n "${LANE_RESULTS:-}" ]; then
     echo "lane: this is the guest; the suite runs here"
     exit 0
 fi
-road=$("$here/road.sh") || fail "no road for the 32-bit suite (see above)"
+i686_road || fail "no road for the 32-bit suite (see above)"
 lane=$build/lane
 mkdir -p "$lane/runs"
 # Two lanes of one build tree would remove each other's disks and results: the second waits.
 exec 8>"$lane/lock"
 flock 8
-# Every _i686 test reads the road taken here rather than probing the machine again.
-echo "$road" >"$lane/road"
-if [ "$road" = native ]; then
+keep_road "$build"
+if [ "$i686_road" = native ]; then
     echo "lane: this machine executes 32-bit code, so the 32-bit suite runs natively here"
     exit 0
 fi
@@ -50,12 +49,13 @@ trap '[ -z "$boot_pid" ] || kill "$boot_pid" 2>/dev/null; rm -rf "$stage" "$lane
 trap 'exit 1' INT TERM HUP
 t0=$(date +%s)
 
-root=$("$here/make-root.sh") || fail "could not make the guest's root (see above)"
+root=$("$top/vm/make-root.sh") || fail "could not make the guest's root (see above)"
 t1=$(date +%s)
 
 # The guest's pristine Wine prefix takes a minute of emulation to make. The first lane on a
 # root brings it back; later lanes give the guest that copy. It is named by the scripts that
 # make it, so a change to them makes a new one.
+test_prefix=$(prefix_dir i686 test)
 pristine=$root/pristine-$(cat "$top/sandbox/make-pristine.sh" "$top/sandbox/wine-arch.sh" | sha256sum | cut -c1-16)
 
 # The guest gets a copy of the checkout and the build tree, never the folders themselves:
@@ -69,19 +69,21 @@ for entry in "$top"/* "$top"/.[!.]* "$top"/..?*; do
     link "$entry" "$stage/tree$top"
 done
 # Not the x86_64 twin, not this lane's own files, not the Wine prefixes: the guest makes its own.
+twin=$(arch_build_dir x86_64)
 for entry in "$build"/* "$build"/.[!.]*; do
     [ -e "$entry" ] || [ -L "$entry" ] || continue
-    case ${entry##*/} in x86_64 | lane | *prefix*) continue ;; esac
+    [ "$entry" != "$twin" ] || continue
+    case ${entry##*/} in lane | *prefix*) continue ;; esac
     link "$entry" "$stage/tree$build"
 done
 find "$stage/tree" -type d -name dosdevices | while read -r dir; do rm -rf "${dir%/dosdevices}"; done
 if [ -f "$pristine/.complete" ]; then
-    cp -al "$pristine" "$stage/tree$build/wineprefix.pristine"
+    cp -al "$pristine" "$stage/tree$test_prefix.pristine"
     bring_pristine=no
 else
     bring_pristine=yes
 fi
-cp "$here/guest-run.sh" "$stage/run.sh"
+cp "$top/vm/guest-run.sh" "$stage/run.sh"
 quote() { printf "'%s'" "$(printf '%s' "$1" | sed "s/'/'\\\\''/g")"; }
 {
     echo "TOP=$(quote "$top")"
@@ -100,7 +102,7 @@ t2=$(date +%s)
 # In the background, so that a signal to this script stops the machine at once (boot.sh kills
 # qemu on its way out) rather than after the run.
 boot=0
-"$here/boot.sh" "$root" "$lane/work.img" "$lane/result.img" "$run/console.log" &
+"$top/vm/boot.sh" "$root" "$lane/work.img" "$lane/result.img" "$run/console.log" &
 boot_pid=$!
 wait "$boot_pid" || boot=$?
 boot_pid=""
@@ -110,13 +112,14 @@ t3=$(date +%s)
 ln -sfn "runs/${run##*/}" "$lane/results"
 ls -d "$lane"/runs/* | sort -r | tail -n +$((runs_kept + 1)) | while read -r old; do rm -rf "$old"; done
 tar -xf "$lane/result.img" -C "$run" 2>/dev/null || true
-if [ -f "$run/wineprefix.pristine/.complete" ]; then
+brought=$run/${test_prefix##*/}.pristine
+if [ -f "$brought/.complete" ]; then
     rm -rf "$root"/pristine-*
-    mv "$run/wineprefix.pristine" "$pristine.new"
+    mv "$brought" "$pristine.new"
     mv "$pristine.new" "$pristine"
     echo "lane: kept the guest's pristine Wine prefix for the next lanes: $pristine"
 fi
-rm -rf "$run/wineprefix.pristine"
+rm -rf "$brought"
 
 # What the guest was to run, by the host's own list; each must have come back with a status.
 # shellcheck disable=SC2086  # the extra arguments are words on purpose

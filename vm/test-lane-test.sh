@@ -1,14 +1,17 @@
 #!/bin/sh
 # vm/test-lane-test.sh: checks lane-test.sh on both sides of the lane: recording a run in the guest,
-# running natively, and replaying the guest's results on the host.
+# running natively, and replaying the guest's results on the host; and what it takes from
+# tools/lib/project.sh: the road lane_i686 wrote down, and the display its tests run on.
 # Usage: test-lane-test.sh    Exit 0 when every check holds; each failed check is named.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../tools/lib/project.sh"
 dir=$(mktemp -d "${TMPDIR:-/tmp}/lane-test.XXXXXX")
 trap 'rm -rf "$dir"' EXIT
 mkdir -p "$dir/build/lane/results" "$dir/record"
 road() { echo "$1" >"$dir/build/lane/road"; }
-bridge() { "$here/lane-test.sh" "$dir/build" "$@"; }
+# The build is the one CTest names, whatever BUILD_DIR says.
+bridge() { BUILD_DIR=$dir/elsewhere "$here/lane-test.sh" "$dir/build" "$@"; }
 failures=0
 check() { # NAME EXPECTED ACTUAL
     if [ "$2" != "$3" ]; then
@@ -61,6 +64,85 @@ rm -f "$dir/build/lane/road"
 out=$(bridge t6 sh -c 'echo ran; exit 0')
 check "no road: status" 1 $?
 case $out in *"no road"*) ;; *) check "no road: message" "a message about the road" "$out" ;; esac
+
+# The road is the one lane_i686 wrote down for the build: neither I686_ROAD nor the machine
+# changes it for a test, and a road file that says neither road is no road.
+road guest
+out=$(I686_ROAD=native bridge t1 sh -c 'echo ran here; exit 0')
+check "written guest road beats I686_ROAD: status" 7 $?
+check "written guest road beats I686_ROAD: output" "out${nl}err" "$out"
+road native
+out=$(I686_ROAD=guest bridge t1 sh -c 'echo ran here; exit 3')
+check "written native road beats I686_ROAD: status" 3 $?
+check "written native road beats I686_ROAD: output" "ran here" "$out"
+road sideways
+out=$(bridge t1 sh -c 'echo ran here; exit 0')
+check "unreadable road: status" 1 $?
+case $out in *"no road"*) ;; *) check "unreadable road: message" "a message about the road" "$out" ;; esac
+
+# What lane_i686 keeps is what the bridge reads; an I686_ROAD that is neither road is refused.
+rm -rf "$dir/kept"
+out=$(I686_ROAD=guest; keep_road "$dir/kept" && lane_road "$dir/kept" && echo "$lane_road")
+check "kept road read back" guest "$out"
+out=$(I686_ROAD=sideways; keep_road "$dir/kept" 2>&1)
+check "unknown road: refused" 2 $?
+case $out in *"I686_ROAD is 'sideways'"*) ;; *) check "unknown road: message" "a message naming it" "$out" ;; esac
+check "unknown road: nothing written over the kept one" guest "$(cat "$dir/kept/lane/road")"
+
+# Sourcing the project's file for every test starts no display and ends nothing: without a
+# display, the test's own command runs and finds none.
+road native
+out=$(env -u DISPLAY "$here/lane-test.sh" "$dir/build" t7 sh -c 'echo "display: ${DISPLAY:-none}"')
+check "sourcing starts no display" "display: none" "$out"
+
+# start_display: on return Xvfb takes connections and openbox manages the screen, stop_display
+# ends both, and a display that is set already is left alone.
+gone() { # PIDS: polls until none runs (an ended one not yet reaped is a zombie, Z), within 60 s
+    _until=$(( $(date +%s) + 60 ))
+    for _pid in "$@"; do
+        while sed -n 's/.*) \([^Z]\).*/\1/p' "/proc/$_pid/stat" 2>/dev/null | grep -q .; do
+            [ "$(date +%s)" -lt "$_until" ] || return 1
+            sleep 0.05
+        done
+    done
+}
+out=$(
+    unset DISPLAY
+    start_display || exit
+    pids=$started_display
+    echo "$(xdotool getdisplaygeometry) $(xdotool get_desktop 2>&1)"
+    stop_display
+    gone $pids && echo "both ended" || echo "still running: $pids"
+)
+check "private display: size, window manager, end" "1024 768 0${nl}both ended" "$out"
+out=$(DISPLAY=:4242; start_display && echo "$DISPLAY [$started_display]")
+check "a set display is left alone" ":4242 []" "$out"
+
+# Two displays started at once: each gets one of its own, even when both picked the same free
+# number. Each holds its display until both have one.
+holder() { # NAME
+    unset DISPLAY
+    start_display || exit
+    echo "$DISPLAY $(xdotool getdisplaygeometry)" >"$dir/$1.display"
+    while [ ! -e "$dir/release" ]; do sleep 0.05; done
+    stop_display
+}
+rm -f "$dir/release" "$dir"/*.display
+holder one & one=$!
+holder two & two=$!
+until=$(( $(date +%s) + 120 ))
+while { [ ! -s "$dir/one.display" ] || [ ! -s "$dir/two.display" ]; } && [ "$(date +%s)" -lt "$until" ]; do
+    sleep 0.05
+done
+first=$(cat "$dir/one.display" 2>/dev/null)
+second=$(cat "$dir/two.display" 2>/dev/null)
+touch "$dir/release"
+wait "$one" "$two"
+case "$first|$second" in
+    ":"*" 1024 768|:"*" 1024 768") [ "${first%% *}" != "${second%% *}" ] ||
+        check "two at once: displays of their own" "two display numbers" "$first and $second" ;;
+    *) check "two at once: both answer" "':N 1024 768' twice" "[$first] and [$second]" ;;
+esac
 
 [ "$failures" -eq 0 ] && echo "lane-test.sh: all checks hold"
 [ "$failures" -eq 0 ]

@@ -1,22 +1,25 @@
 #!/bin/sh
-# vm/test-lane.sh: checks lane.sh against a stand-in virtual machine: what it keeps of each run,
-# when it fails, what it says then, and the pristine prefix it keeps for the next lanes.
+# vm/test-lane.sh: checks lane.sh against a stand-in virtual machine: the road it takes, what it
+# keeps of each run, when it fails, what it says then, and the pristine prefix it keeps for the
+# next lanes.
 # Usage: test-lane.sh    Exit 0 when every check holds; each failed check is named.
-# lane.sh runs from a copy beside stand-ins for road.sh, make-root.sh and boot.sh; the stand-in
-# guest "brings back" whatever the case put in $dir/guest, and notes the lane.env it was given.
+# lane.sh runs from a copy, with the real tools/lib/project.sh, beside stand-ins for make-root.sh
+# and boot.sh; I686_ROAD sets the road. The stand-in guest "brings back" whatever the case put
+# in $dir/guest, and notes the lane.env it was given and that it was booted.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$(mktemp -d "${TMPDIR:-/tmp}/lane.XXXXXX")
 trap 'rm -rf "$dir"' EXIT
 top=$dir/top
 build=$dir/build
-mkdir -p "$top/vm" "$top/sandbox" "$build" "$dir/bin" "$dir/root" "$dir/guest"
+mkdir -p "$top/vm" "$top/tools/lib" "$top/sandbox" "$build" "$dir/bin" "$dir/root" "$dir/guest"
 cp "$here/lane.sh" "$here/guest-run.sh" "$top/vm/"
+cp "$here/../tools/lib/project.sh" "$top/tools/lib/"
 cp "$here/../sandbox/make-pristine.sh" "$here/../sandbox/wine-arch.sh" "$top/sandbox/"
-printf '#!/bin/sh\necho guest\n' >"$top/vm/road.sh"
 printf '#!/bin/sh\necho "%s"\n' "$dir/root" >"$top/vm/make-root.sh"
 cat >"$top/vm/boot.sh" <<EOF
 #!/bin/sh
+echo booted >>"$dir/boots"
 debugfs -R 'cat /lane.env' "\$2" >"$dir/lane.env" 2>/dev/null
 debugfs -R 'ls /tree$build/wineprefix.pristine' "\$2" >"$dir/pristine-ls" 2>/dev/null
 echo "the guest's last words" >"\$4"
@@ -43,7 +46,8 @@ check() { # NAME EXPECTED ACTUAL
 says() { # NAME TEXT OUTPUT
     case $3 in *"$2"*) ;; *) echo "FAIL $1: no [$2] in: $3"; failures=$((failures + 1)) ;; esac
 }
-lane() { PATH=$dir/bin:$PATH "$top/vm/lane.sh" "$top" "$build" 2>&1; }
+# The build is the one CTest names, whatever BUILD_DIR says.
+lane() { PATH=$dir/bin:$PATH I686_ROAD=${road:-guest} BUILD_DIR=$dir/elsewhere "$top/vm/lane.sh" "$top" "$build" 2>&1; }
 guest_brings() { # NAME... : a status and a log for each test, and the whole ctest's status
     rm -rf "$dir/guest"
     mkdir -p "$dir/guest"
@@ -99,6 +103,18 @@ lane >/dev/null
 grep -q "BRING_PRISTINE=no" "$dir/lane.env"
 check "pristine given: not asked for" 0 $?
 says "pristine given: on the work disk" ".complete" "$(cat "$dir/pristine-ls")"
+
+# The native road is written down for the tests and boots nothing; a road that is neither is
+# refused, naming what it was given, and no guest boots for it either.
+rm -f "$dir/boots"
+out=$(road=native lane)
+check "native: status" 0 $?
+check "native: road" native "$(cat "$build/lane/road")"
+says "native: why" "runs natively here" "$out"
+out=$(road=sideways lane)
+check "unknown road: status" 1 $?
+says "unknown road: named" "I686_ROAD is 'sideways'; it may be native or guest" "$out"
+check "no guest booted for either" "" "$(cat "$dir/boots" 2>/dev/null)"
 
 [ "$failures" -eq 0 ] && echo "lane.sh: all checks hold"
 [ "$failures" -eq 0 ]
