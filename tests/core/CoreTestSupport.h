@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <fstream>
-#include <iterator>
 #include <gtest/gtest.h>
 #include "Footprint.h"
 #include "Installer.h"
