@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <vector>
+#include "RegKey.h"
 #include "Registry.h"
 #include "VendorInfo.h"
 
@@ -56,8 +57,8 @@ std::string Windir(const std::string& strWindir)
 // Adds the key and, depth first, every value and subkey under it.
 void AddKey(Footprint::Snapshot& snapshot, const std::string& strKey)
 {
-    HklmKey key(strKey, KEY_READ);
-    if (!key.IsOpen())
+    CRegKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, strKey.c_str(), KEY_READ) != ERROR_SUCCESS)
         return;
     snapshot[KeyName(strKey)] = "key";
     char szName[256];
@@ -83,9 +84,10 @@ void AddKey(Footprint::Snapshot& snapshot, const std::string& strKey)
 std::vector<std::string> ValueNames(const std::string& strKey)
 {
     std::vector<std::string> names;
-    HklmKey key(strKey, KEY_READ);
+    CRegKey key;
     char szName[256];
-    for (DWORD i = 0; key.IsOpen(); ++i)
+    bool bOpen = key.Open(HKEY_LOCAL_MACHINE, strKey.c_str(), KEY_READ) == ERROR_SUCCESS;
+    for (DWORD i = 0; bOpen; ++i)
     {
         DWORD nName = sizeof szName;
         if (::RegEnumValueA(key, i, szName, &nName, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
@@ -124,22 +126,44 @@ bool ReadShortcut(const std::string& strPath, std::string& strText)
     return bRead;
 }
 
-// The files where the installer puts them: the folders are read as it reads them.
-std::vector<std::string> Files()
+// The folder of a "Shell Folders" value the installer reads ("Common Desktop", ...), or "".
+std::string ShellFolder(const char* pszName)
 {
-    std::vector<std::string> files;
-    const std::string strAdminTools = Footprint::ShellFolder("Common Administrative Tools");
-    const std::string strDesktop = Footprint::ShellFolder("Common Desktop");
-    if (!strAdminTools.empty())
-        files.push_back(Footprint::ManagerShortcutIn(strAdminTools));
-    if (!strDesktop.empty())
-    {
-        files.push_back(Footprint::ManagerShortcutIn(strDesktop));
-        files.push_back(strDesktop + "\\Rezozire98.lnk");
-    }
-    files.push_back(Footprint::BatchFile());
-    return files;
+    char szFolder[MAX_PATH] = "";
+    DWORD nSize = sizeof szFolder;
+    if (::SHGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                      pszName, NULL, szFolder, &nSize) != ERROR_SUCCESS)
+        return "";
+    return szFolder;
 }
+
+// The files where the installer puts them, its folders read as it reads them; a file whose
+// folder is not known has no path ("").
+struct FilePaths
+{
+    std::string strAdminShortcut, strDesktopShortcut, strDesktopCopy, strBatch;
+
+    FilePaths() : strBatch(Footprint::BatchFile())
+    {
+        const std::string strAdminTools = ShellFolder("Common Administrative Tools");
+        const std::string strDesktop = ShellFolder("Common Desktop");
+        if (!strAdminTools.empty())
+            strAdminShortcut = Footprint::ManagerShortcutIn(strAdminTools);
+        if (!strDesktop.empty())
+        {
+            strDesktopShortcut = Footprint::ManagerShortcutIn(strDesktop);
+            strDesktopCopy = strDesktop + "\\Rezozire98.lnk";
+        }
+    }
+    std::vector<std::string> Known() const
+    {
+        std::vector<std::string> known;
+        for (const std::string& strPath : { strAdminShortcut, strDesktopShortcut, strDesktopCopy, strBatch })
+            if (!strPath.empty())
+                known.push_back(strPath);
+        return known;
+    }
+};
 
 // COM for the shell's link object, for as long as the object lives.
 struct ComScope
@@ -194,21 +218,6 @@ std::string Footprint::FileOf(const std::string& strPath)
     return file ? Bytes(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>())) : "";
 }
 
-std::string Footprint::ShellFolder(const char* pszName)
-{
-    char szFolder[MAX_PATH] = "";
-    DWORD nSize = sizeof szFolder;
-    if (::SHGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                      pszName, NULL, szFolder, &nSize) != ERROR_SUCCESS)
-        return "";
-    return szFolder;
-}
-
-std::string Footprint::PreparedShortcut(const std::string& strWindir)
-{
-    return Windir(strWindir) + "\\rpl\\Rezozire98.lnk";
-}
-
 std::string Footprint::BatchFile()
 {
     char szSystem[MAX_PATH] = "";
@@ -238,7 +247,7 @@ Footprint::Snapshot Footprint::Take()
     std::string strLsa = ReadValue(FOOTPRINT_LSA_KEY, s_szLsaValue, &nType);
     if (strLsa != "<missing>")
         snapshot[ValueName(FOOTPRINT_LSA_KEY, s_szLsaValue)] = ValueOf(nType, strLsa);
-    for (const std::string& strFile : Files())
+    for (const std::string& strFile : FilePaths().Known())
         if (::GetFileAttributesA(strFile.c_str()) != INVALID_FILE_ATTRIBUTES)
             snapshot[strFile] = FileOf(strFile);
     return snapshot;
@@ -282,18 +291,15 @@ Footprint::Snapshot Footprint::Expected(const std::string& strWindirGiven)
     for (const auto& value : values)
         snapshot[ValueName(value.strKey, value.pszName)] = value.strValue;
 
+    const FilePaths files;
     const std::string strManager = Shortcut(strWindir + "\\rpl\\Rplmgr.exe", "Remoteboot Manager");
-    const std::string strAdminTools = ShellFolder("Common Administrative Tools");
-    const std::string strDesktop = ShellFolder("Common Desktop");
-    if (!strAdminTools.empty())
-        snapshot[ManagerShortcutIn(strAdminTools)] = strManager;
-    if (!strDesktop.empty())
-    {
-        snapshot[ManagerShortcutIn(strDesktop)] = strManager;
-        if (::GetFileAttributesA(PreparedShortcut(strWindir).c_str()) != INVALID_FILE_ATTRIBUTES)
-            snapshot[strDesktop + "\\Rezozire98.lnk"] = FileOf(PreparedShortcut(strWindir));
-    }
-    snapshot[BatchFile()] = Bytes("%windir%\\Rpl\\rplcmd.exe %1 %2 %3\r\n");
+    const std::string strPrepared = strWindir + "\\rpl\\Rezozire98.lnk";
+    snapshot[files.strAdminShortcut] = strManager;
+    snapshot[files.strDesktopShortcut] = strManager;
+    if (::GetFileAttributesA(strPrepared.c_str()) != INVALID_FILE_ATTRIBUTES)
+        snapshot[files.strDesktopCopy] = FileOf(strPrepared);
+    snapshot[files.strBatch] = Bytes("%windir%\\Rpl\\rplcmd.exe %1 %2 %3\r\n");
+    snapshot.erase("");         // what goes into a folder that is not known
     return snapshot;
 }
 
@@ -302,13 +308,14 @@ Footprint::Snapshot Footprint::Reset()
     for (const char* pszService : s_szServiceNames)
         DeleteKey(std::string(FOOTPRINT_SERVICES_KEY "\\") + pszService);
     {
-        HklmKey services(FOOTPRINT_SERVICES_KEY, KEY_SET_VALUE);
+        CRegKey services, lsa;
+        services.Open(HKEY_LOCAL_MACHINE, FOOTPRINT_SERVICES_KEY, KEY_SET_VALUE);
         for (const std::string& strName : ValueNames(FOOTPRINT_SERVICES_KEY))
             ::RegDeleteValueA(services, strName.c_str());
-        HklmKey lsa(FOOTPRINT_LSA_KEY, KEY_SET_VALUE);
+        lsa.Open(HKEY_LOCAL_MACHINE, FOOTPRINT_LSA_KEY, KEY_SET_VALUE);
         ::RegDeleteValueA(lsa, s_szLsaValue);
     }
-    for (const std::string& strFile : Files())
+    for (const std::string& strFile : FilePaths().Known())
         ::DeleteFileA(strFile.c_str());
     return Take();
 }

@@ -47,10 +47,7 @@ namespace Footprint
     std::string FileOf(const std::string& strPath);      // what Take() says of a file
     std::string Bytes(const std::string& strBytes);      // what it says of a file of these bytes
 
-    // The folder of a "Shell Folders" value the installer reads ("Common Desktop", ...), or "".
-    std::string ShellFolder(const char* pszName);
-    // The shortcut the desktop copy is made from, and the batch file.
-    std::string PreparedShortcut(const std::string& strWindir = "");
+    // Where the batch file goes, and the manager shortcut in a folder.
     std::string BatchFile();
     std::string ManagerShortcutIn(const std::string& strFolder);
 }

@@ -2,23 +2,12 @@
 #include "Registry.h"
 #include <sddl.h>
 #include <shlwapi.h>
-
-HklmKey::HklmKey(const std::string& strPath, REGSAM sam) : m_hKey(NULL)
-{
-    m_nError = ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strPath.c_str(), 0, sam, &m_hKey);
-    if (m_nError != ERROR_SUCCESS)
-        m_hKey = NULL;
-}
-
-HklmKey::~HklmKey()
-{
-    if (m_hKey != NULL)
-        ::RegCloseKey(m_hKey);
-}
+#include "RegKey.h"
 
 bool KeyExists(const std::string& strPath)
 {
-    return HklmKey(strPath, KEY_READ).IsOpen();
+    CRegKey key;
+    return key.Open(HKEY_LOCAL_MACHINE, strPath.c_str(), KEY_READ) == ERROR_SUCCESS;
 }
 
 LONG CreateKey(const std::string& strPath, bool bVolatile)
@@ -45,10 +34,10 @@ LONG SetValue(const std::string& strPath, const char* pszName, DWORD nType, cons
 
 std::string ReadValue(const std::string& strPath, const char* pszName, DWORD* pnType)
 {
-    HklmKey key(strPath, KEY_READ);
+    CRegKey key;
     char buffer[1024];
     DWORD nBytes = sizeof buffer;
-    if (!key.IsOpen()
+    if (key.Open(HKEY_LOCAL_MACHINE, strPath.c_str(), KEY_READ) != ERROR_SUCCESS
         || ::RegQueryValueExA(key, pszName, NULL, pnType, reinterpret_cast<BYTE*>(buffer), &nBytes) != ERROR_SUCCESS)
         return "<missing>";
     return std::string(buffer, nBytes);
@@ -56,22 +45,23 @@ std::string ReadValue(const std::string& strPath, const char* pszName, DWORD* pn
 
 DWORD CountValues(const std::string& strPath)
 {
-    HklmKey key(strPath, KEY_READ);
+    CRegKey key;
     DWORD nValues = 0;
-    if (key.IsOpen())
+    if (key.Open(HKEY_LOCAL_MACHINE, strPath.c_str(), KEY_READ) == ERROR_SUCCESS)
         ::RegQueryInfoKeyA(key, NULL, NULL, NULL, NULL, NULL, NULL, &nValues, NULL, NULL, NULL, NULL);
     return nValues;
 }
 
 LONG SetKeyDacl(const std::string& strPath, const char* pszSddl)
 {
-    HklmKey key(strPath, WRITE_DAC);
+    CRegKey key;
+    LONG nError = key.Open(HKEY_LOCAL_MACHINE, strPath.c_str(), WRITE_DAC);
+    if (nError != ERROR_SUCCESS)
+        return nError;
     PSECURITY_DESCRIPTOR pSd = NULL;
-    if (!key.IsOpen())
-        return key.Error();
     if (!::ConvertStringSecurityDescriptorToSecurityDescriptorA(pszSddl, SDDL_REVISION_1, &pSd, NULL))
         return static_cast<LONG>(::GetLastError());
-    LONG nError = ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, pSd);
+    nError = ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, pSd);
     ::LocalFree(pSd);
     return nError;
 }

@@ -1,26 +1,10 @@
 // harness/Registry.h: keys and values under HKEY_LOCAL_MACHINE by path, for the tests and tools.
+// They open keys with the installer's own key class, CRegKey, which closes them.
 #ifndef HARNESS_REGISTRY_H
 #define HARNESS_REGISTRY_H
 
 #include <windows.h>
 #include <string>
-
-// One key under HKEY_LOCAL_MACHINE, open while the object lives.
-class HklmKey
-{
-public:
-    HklmKey(const std::string& strPath, REGSAM sam);
-    ~HklmKey();
-    bool IsOpen() const { return m_hKey != NULL; }
-    LONG Error() const { return m_nError; }
-    operator HKEY() const { return m_hKey; }
-
-private:
-    HklmKey(const HklmKey&);
-    HklmKey& operator=(const HklmKey&);
-    HKEY m_hKey;
-    LONG m_nError;
-};
 
 bool KeyExists(const std::string& strPath);
 // Creates the key (volatile: gone at the next boot, and no lasting subkey can be made under it).
