@@ -97,13 +97,9 @@ check "sourcing starts no display" "display: none" "$out"
 
 # start_display: on return Xvfb takes connections and openbox manages the screen, stop_display
 # ends both, and a display that is set already is left alone.
-gone() { # PIDS: polls until none runs (an ended one not yet reaped is a zombie, Z), within 60 s
-    _until=$(( $(date +%s) + 60 ))
+none_runs() { # PIDS: none runs (an ended one not yet reaped is a zombie, Z)
     for _pid in "$@"; do
-        while sed -n 's/.*) \([^Z]\).*/\1/p' "/proc/$_pid/stat" 2>/dev/null | grep -q .; do
-            [ "$(date +%s)" -lt "$_until" ] || return 1
-            sleep 0.05
-        done
+        ! sed -n 's/.*) \([^Z]\).*/\1/p' "/proc/$_pid/stat" 2>/dev/null | grep -q . || return 1
     done
 }
 out=$(
@@ -112,7 +108,7 @@ out=$(
     pids=$started_display
     echo "$(xdotool getdisplaygeometry) $(xdotool get_desktop 2>&1)"
     stop_display
-    gone $pids && echo "both ended" || echo "still running: $pids"
+    await none_runs $pids && echo "both ended" || echo "still running: $pids"
 )
 check "private display: size, window manager, end" "1024 768 0${nl}both ended" "$out"
 out=$(DISPLAY=:4242; start_display && echo "$DISPLAY [$started_display]")
@@ -124,16 +120,14 @@ holder() { # NAME
     unset DISPLAY
     start_display || exit
     echo "$DISPLAY $(xdotool getdisplaygeometry)" >"$dir/$1.display"
-    while [ ! -e "$dir/release" ]; do sleep 0.05; done
+    await test -e "$dir/release"
     stop_display
 }
 rm -f "$dir/release" "$dir"/*.display
 holder one & one=$!
 holder two & two=$!
-until=$(( $(date +%s) + 120 ))
-while { [ ! -s "$dir/one.display" ] || [ ! -s "$dir/two.display" ]; } && [ "$(date +%s)" -lt "$until" ]; do
-    sleep 0.05
-done
+both_hold() { [ -s "$dir/one.display" ] && [ -s "$dir/two.display" ]; }
+await both_hold
 first=$(cat "$dir/one.display" 2>/dev/null)
 second=$(cat "$dir/two.display" 2>/dev/null)
 touch "$dir/release"

@@ -111,20 +111,23 @@ lane_road() { # BUILD
     esac
 }
 
-# Every wait for a helper process: until the test (-e FILE is there, -s FILE holds something)
-# holds (0), the process PID has ended without that (1), or the deadline, long enough for
-# emulation, has passed (2).
+# Every wait of the scripts and their tests: polls the command until it succeeds (0) or the
+# deadline, long enough for emulation, has passed (2).
 wait_seconds=60
-await_file() { # -e|-s FILE PID
+await() { # COMMAND [ARGS...]
     _deadline=$(( $(date +%s) + wait_seconds ))
-    while ! test "$1" "$2"; do
-        if ! kill -0 "$3" 2>/dev/null; then
-            test "$1" "$2" && return 0
-            return 1
-        fi
+    until "$@"; do
         [ "$(date +%s)" -lt "$_deadline" ] || return 2
         sleep 0.05
     done
+}
+
+# A wait for a helper process: until the test (-e FILE is there, -s FILE holds something) holds
+# (0), the process PID has ended without that (1), or the deadline has passed (2).
+file_or_end() { test "$1" "$2" || ! kill -0 "$3" 2>/dev/null; }
+await_file() { # -e|-s FILE PID
+    await file_or_end "$@" || return
+    test "$1" "$2" || return 1
 }
 
 # An X display for Wine: yours when DISPLAY is set; otherwise a private Xvfb with openbox on it,
