@@ -2,10 +2,10 @@
 #include "RunInstallation.h"
 #include <objbase.h>
 #include <stdlib.h>
+#include "CommonFolders.h"
 #include "ComposeString.h"
 #include "InstallReport.h"
 #include "Protocols.h"
-#include "RegKey.h"
 #include "ServiceRegistration.h"
 #include "SetupMessage.h"
 #include "ShellShortcut.h"
@@ -21,8 +21,6 @@ static const char s_szLongWindir[] =
     "The Windows directory named by the environment variable windir is %d characters long; "
     "Setup can use one of at most %d characters. Nothing has been changed.";
 
-static const char s_szShellFoldersKey[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 static const char s_szRplDir[] = "\\rpl";
 static const char s_szManagerExe[] = "\\Rplmgr.exe";
 static const char s_szManagerLink[] = "\\Remoteboot Manager.lnk";
@@ -39,17 +37,17 @@ static const char s_szPathTooLong[] = "its path would be longer than 259 charact
 // A common folder that gets a manager shortcut, with how the stop message names the shortcut.
 struct CommonFolder
 {
-    LPCSTR pszValueName;        // under the shell folders key
+    LONG (*pfnRead)(char* pszFolder);       // its path, from the shell folders key
     LPCSTR pszShortcut;
     LPCSTR pszUnknown;          // why there is no shortcut when the folder cannot be read
 };
 static const CommonFolder s_adminTools = {
-    "Common Administrative Tools",
+    ReadAdminToolsFolder,
     "Shortcut \"Remoteboot Manager\" in the common Administrative Tools folder",
     "the folder's location could not be read from the registry (Shell Folders, "
-    "\"Common Administrative Tools\")" };
+    "\"Common Administrative Tools\", nor \"Common Programs\")" };
 static const CommonFolder s_desktop = {
-    "Common Desktop",
+    ReadCommonDesktop,
     "Shortcut \"Remoteboot Manager\" on the common desktop",
     "the folder's location could not be read from the registry (Shell Folders, "
     "\"Common Desktop\")" };
@@ -110,38 +108,12 @@ static bool CheckPrerequisites(CWnd& owner)
     return true;
 }
 
-// Reads one common folder's path from the shell folders key into pszFolder (MAX_PATH bytes).
-// On failure the buffer is left empty. An empty path counts as missing: it would put files at
-// the root of the current drive.
-static LONG ReadCommonFolder(LPCSTR pszValueName, char* pszFolder)
-{
-    pszFolder[0] = '\0';
-    CRegKey shellFolders;
-    LONG nError = shellFolders.Open(HKEY_LOCAL_MACHINE, s_szShellFoldersKey, KEY_QUERY_VALUE);
-    if (nError != ERROR_SUCCESS)
-        return nError;
-    // One byte is held back for a NUL, which a stored string need not have.
-    DWORD nType = REG_NONE;
-    DWORD nSize = MAX_PATH - 1;
-    nError = ::RegQueryValueExA(shellFolders, pszValueName, NULL, &nType,
-                                reinterpret_cast<BYTE*>(pszFolder), &nSize);
-    if (nError == ERROR_SUCCESS && nType != REG_SZ && nType != REG_EXPAND_SZ)
-        nError = ERROR_DATATYPE_MISMATCH;
-    if (nError == ERROR_SUCCESS)
-        pszFolder[nSize] = '\0';
-    if (nError == ERROR_SUCCESS && pszFolder[0] == '\0')
-        nError = ERROR_FILE_NOT_FOUND;
-    if (nError != ERROR_SUCCESS)
-        pszFolder[0] = '\0';
-    return nError;
-}
-
 // Puts a manager shortcut into one common folder, whose path it leaves in pszFolder. Returns
 // whether the folder is known; an unknown folder gets no shortcut anywhere, and is reported.
 static bool PlaceManagerShortcut(const CommonFolder& folder, LPCSTR pszTarget, char* pszFolder,
                                  CInstallReport& report)
 {
-    LONG nError = ReadCommonFolder(folder.pszValueName, pszFolder);
+    LONG nError = folder.pfnRead(pszFolder);
     if (nError != ERROR_SUCCESS)
     {
         report.AddFailure(folder.pszShortcut, folder.pszUnknown, nError);
