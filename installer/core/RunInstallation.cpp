@@ -4,14 +4,14 @@
 #include <stdlib.h>
 #include "CommonFolders.h"
 #include "ComposeString.h"
+#include "InstallItems.h"
 #include "InstallReport.h"
 #include "Protocols.h"
 #include "ServiceRegistration.h"
 #include "SetupMessage.h"
 #include "ShellShortcut.h"
+#include "WindowsVersion.h"
 
-static const char s_szNotNT[] =
-    "This program can only run under Windows 2003, 2000, XP or NT server!";
 static const char s_szSuccess[] = "Install Remote Service Success, please reboot the Server!";
 static const char s_szNoMemory[] = "Setup does not have enough memory. Nothing has been changed.";
 static const char s_szNoWindir[] =
@@ -20,15 +20,6 @@ static const char s_szNoWindir[] =
 static const char s_szLongWindir[] =
     "The Windows directory named by the environment variable windir is %d characters long; "
     "Setup can use one of at most %d characters. Nothing has been changed.";
-
-static const char s_szRplDir[] = "\\rpl";
-static const char s_szManagerExe[] = "\\Rplmgr.exe";
-static const char s_szManagerLink[] = "\\Remoteboot Manager.lnk";
-static const char s_szManagerDescription[] = "Remoteboot Manager";
-static const char s_szPreparedLink[] = "\\Rezozire98.lnk";
-static const char s_szBatchName[] = "\\rplcmd.bat";
-// The batch file's one line and its line end: the whole file.
-static const char s_szBatchText[] = "%windir%\\Rpl\\rplcmd.exe %1 %2 %3\r\n";
 
 static const char s_szCopyFailed[] = "Copy of Rezozire98.lnk to the common desktop";
 static const char s_szBatchFailed[] = "Batch file rplcmd.bat";
@@ -52,34 +43,18 @@ static const CommonFolder s_desktop = {
     "the folder's location could not be read from the registry (Shell Folders, "
     "\"Common Desktop\")" };
 
-// The longest windir that every path composed from it allows: here the prepared shortcut's
-// source, the longest of ours, and in RegisterServices the driver's image path.
-static int MaxWindirLength()
-{
-    int nOurs = MAX_PATH - 1 - ::lstrlenA(s_szRplDir) - ::lstrlenA(s_szPreparedLink);
-    int nServices = MaxServiceWindirLength();
-    return nOurs < nServices ? nOurs : nServices;
-}
-
 // Everything that must hold before the first change. Each failed check shows its one message
 // and returns false, so a run that stops here has changed nothing.
 static bool CheckPrerequisites(CWnd& owner)
 {
-    // NT 4.0 before Service Pack 6 refuses the extended record; the basic one tells the platform too.
     OSVERSIONINFOEXA version;
-    ::ZeroMemory(&version, sizeof version);
-    version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXA);
-    if (!::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version)))
-    {
-        version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-        if (!::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version)))
-            return false;       // nothing useful to tell; nothing has been touched
-    }
+    if (!QueryWindowsVersion(version))
+        return false;           // nothing useful to tell; nothing has been touched
 
     // Any NT-family version serves remote boot; no version number is tested.
     if (version.dwPlatformId != VER_PLATFORM_WIN32_NT)
     {
-        ShowSetupMessage(owner, s_szNotNT, MB_ICONHAND);
+        ShowSetupMessage(owner, g_szNotNT, MB_ICONHAND);
         return false;
     }
 
@@ -120,12 +95,12 @@ static bool PlaceManagerShortcut(const CommonFolder& folder, LPCSTR pszTarget, c
         return false;
     }
     char szLink[MAX_PATH];
-    if (!ComposeString(szLink, MAX_PATH, pszFolder, s_szManagerLink))
+    if (!ComposeString(szLink, MAX_PATH, pszFolder, g_szManagerLink))
     {
         report.AddFailure(folder.pszShortcut, s_szPathTooLong, ERROR_FILENAME_EXCED_RANGE);
         return true;
     }
-    HRESULT hr = CreateShellShortcut(pszTarget, szLink, s_szManagerDescription);
+    HRESULT hr = CreateShellShortcut(pszTarget, szLink, g_szManagerDescription);
     if (FAILED(hr))
         report.AddFailure(folder.pszShortcut, szLink, hr);
     return true;
@@ -141,7 +116,7 @@ static void CopyPreparedShortcut(LPCSTR pszSource, LPCSTR pszDesktop, CInstallRe
     char szDestination[MAX_PATH];
     if (pszDesktop == NULL)
         report.AddFailure(s_szCopyFailed, s_desktop.pszUnknown, ERROR_PATH_NOT_FOUND);
-    else if (!ComposeString(szDestination, MAX_PATH, pszDesktop, s_szPreparedLink))
+    else if (!ComposeString(szDestination, MAX_PATH, pszDesktop, g_szPreparedLink))
         report.AddFailure(s_szCopyFailed, s_szPathTooLong, ERROR_FILENAME_EXCED_RANGE);
     else if (!::CopyFileA(pszSource, szDestination, TRUE))
     {
@@ -156,11 +131,10 @@ static void CopyPreparedShortcut(LPCSTR pszSource, LPCSTR pszDesktop, CInstallRe
 static void WriteBatchFile(CInstallReport& report)
 {
     char szPath[MAX_PATH];
-    UINT nLength = ::GetSystemDirectoryA(szPath, MAX_PATH);
-    if (nLength == 0 || nLength >= MAX_PATH || !ComposeString(szPath, MAX_PATH, szPath, s_szBatchName))
+    if (!ComposeBatchPath(szPath))
     {
         report.AddFailure(s_szBatchFailed, "the path of the system directory could not be found",
-                          nLength == 0 ? ::GetLastError() : ERROR_FILENAME_EXCED_RANGE);
+                          ERROR_PATH_NOT_FOUND);
         return;
     }
     HANDLE hFile = ::CreateFileA(szPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
@@ -170,9 +144,9 @@ static void WriteBatchFile(CInstallReport& report)
         report.AddFailure(s_szBatchFailed, szPath, ::GetLastError());
         return;
     }
-    DWORD nToWrite = sizeof s_szBatchText - 1;
+    DWORD nToWrite = ::lstrlenA(g_szBatchText);
     DWORD nWritten = 0;
-    if (!::WriteFile(hFile, s_szBatchText, nToWrite, &nWritten, NULL))
+    if (!::WriteFile(hFile, g_szBatchText, nToWrite, &nWritten, NULL))
         report.AddFailure(s_szBatchFailed, szPath, ::GetLastError());
     else if (nWritten != nToWrite)
         report.AddFailure(s_szBatchFailed, szPath, ERROR_DISK_FULL);
@@ -211,14 +185,13 @@ static void ReportServiceFailures(const ServiceOutcome& outcome, CInstallReport&
 static bool Install(CWnd& owner, char* pszTarget, char* pszFolder)
 {
     CInstallReport report;
-    LPCSTR pszWindir = getenv("windir");    // set and short enough: CheckPrerequisites
 
     // The Remoteboot Manager shortcuts, in the common Administrative Tools folder and on the
     // common desktop. The desktop's path stays in the folder buffer for the copy below.
     // COM stays initialised across both: each CreateShellShortcut balances its own
     // initialisation, and without this outer one the last CoUninitialize of the first would
     // unload the link object's libraries, for the second to load them again.
-    ComposeString(pszTarget, MAX_PATH, pszWindir, s_szRplDir, s_szManagerExe);
+    ComposeManagerTarget(pszTarget);        // windir is set and short enough: CheckPrerequisites
     HRESULT hrCom = ::CoInitialize(NULL);
     PlaceManagerShortcut(s_adminTools, pszTarget, pszFolder, report);
     bool bDesktopKnown = PlaceManagerShortcut(s_desktop, pszTarget, pszFolder, report);
@@ -226,7 +199,7 @@ static bool Install(CWnd& owner, char* pszTarget, char* pszFolder)
         ::CoUninitialize();
 
     // The prepared Rezozire98 shortcut from windir\rpl goes to the common desktop.
-    ComposeString(pszTarget, MAX_PATH, pszWindir, s_szRplDir, s_szPreparedLink);
+    ComposePreparedSource(pszTarget);
     CopyPreparedShortcut(pszTarget, bDesktopKnown ? pszFolder : NULL, report);
 
     WriteBatchFile(report);

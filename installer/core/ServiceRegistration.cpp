@@ -1,4 +1,4 @@
-// installer/core/ServiceRegistration.cpp: RegisterServices, its tables of values and the writer that follows them.
+// installer/core/ServiceRegistration.cpp: RegisterServices, its tables of values (InstallItems.h) and the writer that follows them.
 #include "ServiceRegistration.h"
 #include <stdlib.h>
 #include "ComposeString.h"
@@ -8,22 +8,11 @@
 // The entries always go to control set 001, the one a server boots from by default; the
 // prerequisite checks read CurrentControlSet instead.
 #define SERVICES_KEY "SYSTEM\\ControlSet001\\Services"
-static const char s_szServicesKey[] = SERVICES_KEY;
-static const char s_szLsaKey[] = "SYSTEM\\ControlSet001\\Control\\Lsa";
-static const char s_szParameters[] = "Parameters";
+const char g_szServicesKey[] = SERVICES_KEY;
+const char g_szLsaKey[] = "SYSTEM\\ControlSet001\\Control\\Lsa";
+const char g_szParametersKey[] = "Parameters";
 // Object-manager form of a path: the driver and its disk image are opened before drive letters exist.
 static const char s_szObjectPrefix[] = "\\??\\";
-
-// One value of a service entry: a DWORD (nNumber) or a string (pszText) of type nType.
-// Strings are written with their NUL counted; the REG_MULTI_SZ text carries its second NUL.
-struct ServiceValue
-{
-    LPCSTR pszName;
-    DWORD nType;
-    DWORD nNumber;
-    LPCSTR pszText;
-    bool bUnderWindir;      // pszText is a path under windir: written as "\??\" + windir + pszText
-};
 
 // SERVICE_KERNEL_DRIVER 1, SERVICE_WIN32_OWN_PROCESS 16, SERVICE_AUTO_START 2,
 // SERVICE_ERROR_NORMAL 1.
@@ -90,23 +79,9 @@ static const ServiceValue s_morvanethValues[] = {
 
 // 0 lets local accounts with blank passwords log on over the network, as the diskless
 // workstations do. The name is matched without regard to case.
-static const ServiceValue s_lsaValues[] = {
-    { "limitblankpassworduse", REG_DWORD, 0, NULL, false },
-};
+const ServiceValue g_lsaValue = { "limitblankpassworduse", REG_DWORD, 0, NULL, false };
 
-// One service: its key under the Services key and, where it has one, its Parameters subkey.
-struct ServiceGroup
-{
-    LPCSTR pszName;
-    LPCSTR pszKeyPath;              // the service's key under HKEY_LOCAL_MACHINE
-    const ServiceValue* pValues;
-    int nValues;
-    LPCSTR pszParametersPath;       // its Parameters subkey under HKEY_LOCAL_MACHINE, or NULL
-    const ServiceValue* pParameters;
-    int nParameters;
-};
-
-static const ServiceGroup s_groups[] = {
+const ServiceGroup g_installServices[INSTALL_SERVICE_COUNT] = {
     { "RamdiskZ", SERVICES_KEY "\\RamdiskZ", s_ramdiskValues, ARRAYSIZE(s_ramdiskValues),
       SERVICES_KEY "\\RamdiskZ\\Parameters", s_ramdiskParameters, ARRAYSIZE(s_ramdiskParameters) },
     { "RemoteBoot", SERVICES_KEY "\\RemoteBoot", s_remoteBootValues, ARRAYSIZE(s_remoteBootValues),
@@ -130,13 +105,16 @@ static ServiceFailure& AddFailure(ServiceOutcome& outcome, LPCSTR pszKey, LPCSTR
     return failure;
 }
 
-// Writes one value. A path under windir is composed in the scratch buffer and refused, not
-// cut short, when windir is unset or the path would not fit.
-static LONG WriteValue(HKEY hKey, const ServiceValue& value, char* pszScratch)
+// A path under windir is composed in the scratch buffer and refused, not cut short, when
+// windir is unset or the path would not fit.
+LONG ComposeValueData(const ServiceValue& value, char* pszScratch, const BYTE** ppData, DWORD* pnBytes)
 {
     if (value.nType == REG_DWORD)
-        return ::RegSetValueExA(hKey, value.pszName, 0, REG_DWORD,
-                                reinterpret_cast<const BYTE*>(&value.nNumber), sizeof(DWORD));
+    {
+        *ppData = reinterpret_cast<const BYTE*>(&value.nNumber);
+        *pnBytes = sizeof(DWORD);
+        return ERROR_SUCCESS;
+    }
     LPCSTR pszData = value.pszText;
     if (value.bUnderWindir)
     {
@@ -148,9 +126,20 @@ static LONG WriteValue(HKEY hKey, const ServiceValue& value, char* pszScratch)
             return ERROR_FILENAME_EXCED_RANGE;
         pszData = pszScratch;
     }
-    DWORD nBytes = ::lstrlenA(pszData) + (value.nType == REG_MULTI_SZ ? 2 : 1);
-    return ::RegSetValueExA(hKey, value.pszName, 0, value.nType,
-                            reinterpret_cast<const BYTE*>(pszData), nBytes);
+    *ppData = reinterpret_cast<const BYTE*>(pszData);
+    *pnBytes = ::lstrlenA(pszData) + (value.nType == REG_MULTI_SZ ? 2 : 1);
+    return ERROR_SUCCESS;
+}
+
+// Writes one value, with the data the table gives it.
+static LONG WriteValue(HKEY hKey, const ServiceValue& value, char* pszScratch)
+{
+    const BYTE* pData = NULL;
+    DWORD nBytes = 0;
+    LONG nError = ComposeValueData(value, pszScratch, &pData, &nBytes);
+    if (nError != ERROR_SUCCESS)
+        return nError;
+    return ::RegSetValueExA(hKey, value.pszName, 0, value.nType, pData, nBytes);
 }
 
 // Writes a table of values in its order; one that fails is noted and the rest are still tried.
@@ -175,7 +164,7 @@ static void WriteValues(HKEY hKey, LPCSTR pszKeyPath, const ServiceValue* pValue
 static void RegisterService(const ServiceGroup& group, char* pszScratch, ServiceOutcome& outcome)
 {
     CRegKey services, service, parameters;
-    LONG nError = services.Open(HKEY_LOCAL_MACHINE, s_szServicesKey, KEY_ALL_ACCESS);
+    LONG nError = services.Open(HKEY_LOCAL_MACHINE, g_szServicesKey, KEY_ALL_ACCESS);
     if (nError == ERROR_SUCCESS)
         nError = service.Create(services, group.pszName);
     if (nError != ERROR_SUCCESS)
@@ -187,7 +176,7 @@ static void RegisterService(const ServiceGroup& group, char* pszScratch, Service
 
     if (group.pParameters == NULL)
         return;
-    nError = parameters.Create(service, s_szParameters);
+    nError = parameters.Create(service, g_szParametersKey);
     if (nError != ERROR_SUCCESS)
     {
         AddFailure(outcome, group.pszParametersPath, NULL, nError);
@@ -202,18 +191,18 @@ static void RegisterService(const ServiceGroup& group, char* pszScratch, Service
 static void SetLsaValue(char* pszScratch, ServiceOutcome& outcome)
 {
     CRegKey lsa;
-    LONG nError = lsa.Open(HKEY_LOCAL_MACHINE, s_szLsaKey, KEY_ALL_ACCESS);
+    LONG nError = lsa.Open(HKEY_LOCAL_MACHINE, g_szLsaKey, KEY_ALL_ACCESS);
     if (nError == ERROR_SUCCESS)
-        WriteValues(lsa, s_szLsaKey, s_lsaValues, ARRAYSIZE(s_lsaValues), pszScratch, outcome);
+        WriteValues(lsa, g_szLsaKey, &g_lsaValue, 1, pszScratch, outcome);
     else if (nError != ERROR_FILE_NOT_FOUND)
-        AddFailure(outcome, s_szLsaKey, NULL, nError);
+        AddFailure(outcome, g_szLsaKey, NULL, nError);
 }
 
 void RegisterServices(char* pszScratch, ServiceOutcome& outcome)
 {
     outcome.nFailures = 0;
-    for (size_t i = 0; i < ARRAYSIZE(s_groups); ++i)
-        RegisterService(s_groups[i], pszScratch, outcome);
+    for (int i = 0; i < INSTALL_SERVICE_COUNT; ++i)
+        RegisterService(g_installServices[i], pszScratch, outcome);
     SetLsaValue(pszScratch, outcome);
 }
 
@@ -235,10 +224,10 @@ static int FitWindir(int nMax, const ServiceValue* pValues, int nValues)
 int MaxServiceWindirLength()
 {
     int nMax = SERVICE_SCRATCH_SIZE - 1;
-    for (size_t i = 0; i < ARRAYSIZE(s_groups); ++i)
+    for (int i = 0; i < INSTALL_SERVICE_COUNT; ++i)
     {
-        nMax = FitWindir(nMax, s_groups[i].pValues, s_groups[i].nValues);
-        nMax = FitWindir(nMax, s_groups[i].pParameters, s_groups[i].nParameters);
+        nMax = FitWindir(nMax, g_installServices[i].pValues, g_installServices[i].nValues);
+        nMax = FitWindir(nMax, g_installServices[i].pParameters, g_installServices[i].nParameters);
     }
     return nMax;
 }

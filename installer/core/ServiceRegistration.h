@@ -3,9 +3,7 @@
 #define SERVICEREGISTRATION_H
 
 #include <windows.h>
-
-// Size of the scratch buffer that RegisterServices composes its paths in.
-enum { SERVICE_SCRATCH_SIZE = MAX_PATH };
+#include "InstallItems.h"
 
 // One key under HKEY_LOCAL_MACHINE that RegisterServices could not write completely.
 struct ServiceFailure
@@ -25,7 +23,7 @@ struct ServiceOutcome
     ServiceFailure failures[MAX_FAILURES];
 };
 
-// Writes the service entries of RamdiskZ, RemoteBoot and MorvanethService under
+// Writes the service entries of g_installServices (RamdiskZ, RemoteBoot and MorvanethService) under
 // HKLM\SYSTEM\ControlSet001\Services, whichever control set is current, and sets
 // "limitblankpassworduse" to 0 under ControlSet001\Control\Lsa when that key exists (it is never
 // created). Values that are not listed are left alone. pszScratch is a caller's buffer of
