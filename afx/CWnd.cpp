@@ -392,6 +392,16 @@ CWnd* CWnd::GetDlgItem(int nID) const
     return FromHandle(::GetDlgItem(m_hWnd, nID));
 }
 
+void CWnd::SetDlgItemText(int nID, LPCSTR lpszString)
+{
+    ::SetDlgItemTextA(m_hWnd, nID, lpszString);
+}
+
+BOOL CWnd::EnableWindow(BOOL bEnable)
+{
+    return ::EnableWindow(m_hWnd, bEnable);
+}
+
 // MFC's CenterWindow for a top-level window: over the owner unless it is hidden or
 // minimised, otherwise in the work area, and moved inside the work area where it would
 // stick out (left and top edges win when the window is larger than the area).

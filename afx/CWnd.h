@@ -68,6 +68,8 @@ public:
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     BOOL IsIconic() const;
     CWnd* GetDlgItem(int nID) const;                // may be temporary
+    void SetDlgItemText(int nID, LPCSTR lpszString);
+    BOOL EnableWindow(BOOL bEnable = TRUE);         // whether it was disabled before
     // Centres a top-level window over its owner (or pAlternateOwner), or in the work area
     // when it has none, and keeps it inside the work area.
     void CenterWindow(CWnd* pAlternateOwner = NULL);

@@ -14,9 +14,9 @@ CInstallReport::CInstallReport() : m_nFailures(0), m_bAccessDenied(FALSE)
 {
 }
 
-// Appends " (error N: system text)". An HRESULT that wraps a Windows error is shown as that
-// error, so that access denied reads the same whichever call reported it.
-static void AppendError(CString& strLine, DWORD nError)
+// An HRESULT that wraps a Windows error is shown as that error, so that access denied reads
+// the same whichever call reported it.
+void AppendErrorText(CString& strLine, DWORD nError)
 {
     if ((nError & 0x80000000) && HRESULT_FACILITY(nError) == FACILITY_WIN32)
         nError = HRESULT_CODE(nError);
@@ -50,7 +50,7 @@ void CInstallReport::AddFailure(LPCSTR pszWhat, LPCSTR pszDetail, DWORD nError)
         m_strItems += ": ";
         m_strItems += pszDetail;
     }
-    AppendError(m_strItems, nError);
+    AppendErrorText(m_strItems, nError);
     m_strItems += "\n";
 }
 

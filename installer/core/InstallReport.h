@@ -30,4 +30,8 @@ private:
     BOOL m_bAccessDenied;
 };
 
+// Appends " (error N: the system's text for it)" to strLine; nError is a Windows error or an
+// HRESULT. The removal's report names its errors the same way.
+void AppendErrorText(CString& strLine, DWORD nError);
+
 #endif // INSTALLREPORT_H

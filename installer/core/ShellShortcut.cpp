@@ -1,4 +1,4 @@
-// installer/core/ShellShortcut.cpp: CreateShellShortcut, written through the shell's link object.
+// installer/core/ShellShortcut.cpp: shortcuts written and read back through the shell's link object.
 #include "ShellShortcut.h"
 #include <objbase.h>
 #include <shlobj.h>
@@ -35,6 +35,42 @@ HRESULT CreateShellShortcut(LPCSTR pszTargetPath, LPCSTR pszLinkPath, LPCSTR psz
         }
         pLink->Release();
     }
+
+    if (SUCCEEDED(hrInit))
+        ::CoUninitialize();
+    return SUCCEEDED(hr) ? S_OK : hr;
+}
+
+HRESULT ReadShellShortcutTarget(LPCSTR pszLinkPath, char* pszTargetPath)
+{
+    pszTargetPath[0] = '\0';
+    WCHAR wszLinkPath[MAX_PATH];
+    if (::MultiByteToWideChar(CP_ACP, 0, pszLinkPath, -1, wszLinkPath, MAX_PATH) == 0)
+        return HRESULT_FROM_WIN32(::GetLastError());
+
+    HRESULT hrInit = ::CoInitialize(NULL);
+    IShellLinkA* pLink = NULL;
+    HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                    reinterpret_cast<void**>(&pLink));
+    if (SUCCEEDED(hr))
+    {
+        IPersistFile* pFile = NULL;
+        hr = pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile));
+        if (SUCCEEDED(hr))
+        {
+            hr = pFile->Load(wszLinkPath, STGM_READ);
+            pFile->Release();
+        }
+        // The raw path: the one SetPath was given, environment strings and all, without the
+        // search for a moved target that resolving would start.
+        if (SUCCEEDED(hr))
+            hr = pLink->GetPath(pszTargetPath, MAX_PATH, NULL, SLGP_RAWPATH);
+        if (hr == S_FALSE)          // a link without a path: no target to compare
+            hr = E_FAIL;
+        pLink->Release();
+    }
+    if (FAILED(hr))
+        pszTargetPath[0] = '\0';
 
     if (SUCCEEDED(hrInit))
         ::CoUninitialize();
