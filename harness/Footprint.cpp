@@ -349,3 +349,46 @@ std::string Footprint::Describe(const Snapshot& snapshot)
         strText += item.first + " = " + item.second + "\n";
     return strText.empty() ? "nothing\n" : strText;
 }
+
+namespace {
+
+// Every file under the folder, depth first with its subfolders when bDeep, as "<path>" = "N bytes".
+void AddFiles(Footprint::Snapshot& snapshot, const std::string& strFolder, bool bDeep)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = ::FindFirstFileA((strFolder + "\\*").c_str(), &found);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        const std::string strName = found.cFileName;
+        if (strName == "." || strName == "..")
+            continue;
+        const std::string strPath = strFolder + "\\" + strName;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            snapshot[strPath] = std::to_string(found.nFileSizeLow) + " bytes";
+        else if (bDeep)
+            AddFiles(snapshot, strPath, true);
+    } while (::FindNextFileA(hFind, &found));
+    ::FindClose(hFind);
+}
+
+} // namespace
+
+Footprint::Snapshot Footprint::Surroundings()
+{
+    Snapshot snapshot;
+    AddKey(snapshot, FOOTPRINT_SERVICES_KEY);
+    AddKey(snapshot, "SYSTEM\\CurrentControlSet\\Services");
+    for (const char* pszFolder : { "Common Desktop", "Common Administrative Tools", "Common Programs",
+                                   "Common Start Menu" })
+    {
+        const std::string strFolder = ShellFolder(pszFolder);
+        if (!strFolder.empty())
+            AddFiles(snapshot, strFolder, true);
+    }
+    char szSystem[MAX_PATH] = "";
+    ::GetSystemDirectoryA(szSystem, MAX_PATH);
+    AddFiles(snapshot, szSystem, false);
+    return snapshot;
+}

@@ -47,6 +47,11 @@ namespace Footprint
     std::string FileOf(const std::string& strPath);      // what Take() says of a file
     std::string Bytes(const std::string& strBytes);      // what it says of a file of these bytes
 
+    // What lies around an installation, for a check that nothing else was touched: every key
+    // and value under the Services key of ControlSet001 and of CurrentControlSet, and every file
+    // (by name and size) in the common folders and right in the system directory.
+    Snapshot Surroundings();
+
     // Where the batch file goes, and the manager shortcut in a folder.
     std::string BatchFile();
     std::string ManagerShortcutIn(const std::string& strFolder);

@@ -25,7 +25,7 @@ LONG DeleteKeyTree(HKEY hParent, LPCSTR pszSubKey)
 {
     {
         CRegKey key;
-        LONG nError = key.Open(hParent, pszSubKey, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE);
+        LONG nError = key.Open(hParent, pszSubKey, KEY_ENUMERATE_SUB_KEYS);
         if (nError != ERROR_SUCCESS)
             return nError;
         // Always the first subkey: each one found is gone before the next is asked for.
@@ -68,8 +68,9 @@ static void ServeWindows(DWORD nMs)
     }
 }
 
-// Asks the service to stop unless it is stopped or stopping, and waits until it has stopped.
-// FALSE, with item's outcome and error set, when it would not.
+// Asks the service to stop unless it is stopped or stopping, and waits until it has stopped;
+// bStopped tells whether it was running and has stopped now. FALSE, with item's outcome and
+// error set, when it would not stop.
 static BOOL StopService(SC_HANDLE hService, DWORD nStopWaitMs, RemovalItem& item, BOOL& bStopped)
 {
     SERVICE_STATUS status;
@@ -90,7 +91,6 @@ static BOOL StopService(SC_HANDLE hService, DWORD nStopWaitMs, RemovalItem& item
         item.nError = static_cast<LONG>(::GetLastError());
         return FALSE;
     }
-    bStopped = TRUE;
     DWORD nStart = ::GetTickCount();
     for (;;)
     {
@@ -101,7 +101,10 @@ static BOOL StopService(SC_HANDLE hService, DWORD nStopWaitMs, RemovalItem& item
             return FALSE;
         }
         if (status.dwCurrentState == SERVICE_STOPPED)
+        {
+            bStopped = TRUE;
             return TRUE;
+        }
         if (::GetTickCount() - nStart >= nStopWaitMs)
         {
             item.pszOutcome = s_szStopTimedOut;

@@ -45,7 +45,7 @@ static BOOL HoldsExactly(HKEY hKey, const ServiceValue* pValues, int nValues, LP
         DWORD nExpected = 0;
         if (ComposeValueData(pValues[i], szScratch, &pExpected, &nExpected) != ERROR_SUCCESS)
         {
-            Judge(item, STATE_CHANGED, "%s: value \"%s\" cannot be compared: windir is not usable", pszKey,
+            Judge(item, STATE_CHANGED, "HKLM\\%s: value \"%s\" cannot be compared: windir is not usable", pszKey,
                   pValues[i].pszName);
             return FALSE;
         }
@@ -53,13 +53,13 @@ static BOOL HoldsExactly(HKEY hKey, const ServiceValue* pValues, int nValues, LP
         LONG nError = ::RegQueryValueExA(hKey, pValues[i].pszName, NULL, &nType, data, &nSize);
         if (nError == ERROR_FILE_NOT_FOUND)
         {
-            Judge(item, STATE_CHANGED, "%s: value \"%s\" is missing", pszKey, pValues[i].pszName);
+            Judge(item, STATE_CHANGED, "HKLM\\%s: value \"%s\" is missing", pszKey, pValues[i].pszName);
             return FALSE;
         }
         if (nError != ERROR_SUCCESS || nType != pValues[i].nType || nSize != nExpected
             || memcmp(data, pExpected, nSize) != 0)
         {
-            Judge(item, STATE_CHANGED, "%s: value \"%s\" is not what the installer wrote", pszKey,
+            Judge(item, STATE_CHANGED, "HKLM\\%s: value \"%s\" is not what the installer wrote", pszKey,
                   pValues[i].pszName);
             return FALSE;
         }
@@ -69,7 +69,7 @@ static BOOL HoldsExactly(HKEY hKey, const ServiceValue* pValues, int nValues, LP
             != ERROR_SUCCESS
         || nValuesThere != static_cast<DWORD>(nValues))
     {
-        Judge(item, STATE_CHANGED, "%s: it holds values that the installer does not write", pszKey);
+        Judge(item, STATE_CHANGED, "HKLM\\%s: it holds values that the installer does not write", pszKey);
         return FALSE;
     }
     return TRUE;
@@ -105,7 +105,8 @@ static void SurveyService(const ServiceGroup& group, RemovalItem& item)
 {
     ComposeString(item.szPlace, MAX_PATH, "HKLM\\", group.pszKeyPath);
     CRegKey service, parameters;
-    LONG nError = service.Open(HKEY_LOCAL_MACHINE, group.pszKeyPath, KEY_READ);
+    // Only the access the survey needs: values, and the list of subkeys of the service's key.
+    LONG nError = service.Open(HKEY_LOCAL_MACHINE, group.pszKeyPath, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS);
     if (nError == ERROR_FILE_NOT_FOUND)
         return Judge(item, STATE_ABSENT);
     if (nError != ERROR_SUCCESS)
@@ -115,7 +116,7 @@ static void SurveyService(const ServiceGroup& group, RemovalItem& item)
         return;
     if (group.pParameters == NULL)
         return Judge(item, STATE_AS_INSTALLED);
-    nError = parameters.Open(service, g_szParametersKey, KEY_READ);
+    nError = parameters.Open(service, g_szParametersKey, KEY_QUERY_VALUE);
     if (nError != ERROR_SUCCESS)
         return Judge(item, STATE_CHANGED, "HKLM\\%s: the key is %s", group.pszParametersPath,
                      nError == ERROR_FILE_NOT_FOUND ? "missing" : "not readable");

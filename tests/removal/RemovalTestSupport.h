@@ -1,0 +1,93 @@
+// tests/removal/RemovalTestSupport.h: a server with and without an installation, as the removal tests see it.
+#ifndef REMOVALTESTSUPPORT_H
+#define REMOVALTESTSUPPORT_H
+
+#include "CoreTestSupport.h"
+#include "RemovalReport.h"
+#include "RemovalSurvey.h"
+#include "RunRemoval.h"
+#include "ServiceDriver.h"
+#include "ShellShortcut.h"
+#include "TestServiceNames.h"
+#include "WindowsVersion.h"
+
+#define RAMDISK_PARAMETERS RAMDISK "\\Parameters"
+#define REMOTEBOOT_PARAMETERS REMOTEBOOT "\\Parameters"
+#define LSA_VALUE "limitblankpassworduse"
+
+// Where this test's service program lies, as Windows names it.
+inline std::string TestServicePath() { return WindowsPathFromHost(TestArgument(1).c_str()); }
+
+// What a server holds of an installation when none is there: nothing but the Lsa value as
+// Windows ships it, which is 1 on XP and later and no value on NT 4.0 and 2000.
+inline Footprint::Snapshot NothingInstalled(const OSVERSIONINFOEXA& version)
+{
+    Footprint::Snapshot nothing;
+    if (version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1))
+        nothing[Footprint::ValueName(CS001_LSA, LSA_VALUE)] = Footprint::Dword(1);
+    return nothing;
+}
+
+// The items of a snapshot whose names begin with strPrefix.
+inline Footprint::Snapshot Under(const Footprint::Snapshot& snapshot, const std::string& strPrefix)
+{
+    Footprint::Snapshot part;
+    for (const auto& item : snapshot)
+        if (item.first.compare(0, strPrefix.size(), strPrefix) == 0)
+            part.insert(item);
+    return part;
+}
+
+// Each case starts from a fresh server (InstallationTest) with no test service, and leaves one.
+class RemovalTest : public InstallationTest
+{
+protected:
+    void SetUp()
+    {
+        CleanUp();
+        InstallationTest::SetUp();
+        ReleaseHeldServices(false);
+        ASSERT_TRUE(QueryWindowsVersion(m_version));
+    }
+    void TearDown()
+    {
+        CleanUp();
+        InstallationTest::TearDown();
+    }
+    static void CleanUp()
+    {
+        EXPECT_EQ("", DeleteTestService("MorvanethService"));
+        SetKeyDacl(REMOTEBOOT_PARAMETERS, "D:(A;;KA;;;WD)");     // where a case narrowed it
+    }
+
+    // One installation, which must succeed.
+    void Install()
+    {
+        ASSERT_TRUE(Run());
+        ASSERT_EQ(INSTALL_SUCCESS_TEXT, OneBoxText(MB_ICONEXCLAMATION));
+    }
+
+    // The survey as the dialog would show it now.
+    RemovalSurvey Survey()
+    {
+        RemovalSurvey survey;
+        SurveyInstallation(m_version, survey);
+        return survey;
+    }
+
+    // One removal; the text of its one closing message, which must have this icon.
+    std::string Remove(UINT nIcon, DWORD nStopWaitMs = SERVICE_STOP_WAIT_MS)
+    {
+        MessageBoxCatcher catcher;
+        CWnd owner;
+        owner.m_hWnd = m_hOwner;
+        RunRemoval(owner, m_version, nStopWaitMs);
+        owner.m_hWnd = NULL;
+        m_boxes = catcher.Boxes();
+        return OneBoxText(nIcon);
+    }
+
+    OSVERSIONINFOEXA m_version;
+};
+
+#endif // REMOVALTESTSUPPORT_H
