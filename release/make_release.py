@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""release/make_release.py: the release archive: the two programs, their digests and the administrator's guide.
+"""release/make_release.py: the release archive: the programs, their digests and the administrator's guide.
 
 Usage: make_release.py BIN_DIR README.md OUT_DIR
 Writes OUT_DIR/Brantovell-VERSION.zip and, beside it, its digest in Brantovell-VERSION.zip.sha256
@@ -18,7 +18,7 @@ import pefile
 
 import readme_txt
 
-PROGRAMS = ("Brantovell.exe", "launcher.exe")
+PROGRAMS = ("Brantovell.exe", "launcher.exe", "Uninstall.exe")
 MEMBERS = PROGRAMS + ("SHA256SUMS", "README.TXT")
 FIXED_TIME = (2003, 1, 1, 12, 0, 0)
 

@@ -56,7 +56,8 @@ def main():
 
     with zipfile.ZipFile(path) as archive:
         infos = archive.infolist()
-        check([i.filename for i in infos] == list(("Brantovell.exe", "launcher.exe", "SHA256SUMS", "README.TXT")),
+        check([i.filename for i in infos] == list(("Brantovell.exe", "launcher.exe", "Uninstall.exe", "SHA256SUMS",
+                                                   "README.TXT")),
               f"members: {[i.filename for i in infos]}")
         for info in infos:
             check(info.date_time == (2003, 1, 1, 12, 0, 0) and info.create_system == 0 and not info.extra,
@@ -65,6 +66,10 @@ def main():
                 with open(os.path.join(bin_dir, info.filename), "rb") as f:
                     check(archive.read(info) == f.read(), f"{info.filename} is not the build's")
         text_bytes = archive.read("README.TXT")
+        # SHA256SUMS holds the digest of each program in the archive, and nothing else.
+        programs = [i.filename for i in infos if i.filename.endswith(".exe")]
+        sums = "".join(f"{hashlib.sha256(archive.read(p)).hexdigest()}  {p}\n" for p in programs)
+        check(archive.read("SHA256SUMS").decode() == sums, f"SHA256SUMS is not the digests of {programs}")
 
     check(b"\n" not in text_bytes.replace(b"\r\n", b"") and b"\r" not in text_bytes.replace(b"\r\n", b""),
           "README.TXT has a line end that is not CRLF")
@@ -83,7 +88,7 @@ def main():
     for failure in failures:
         print("FAIL:", failure)
     if not failures:
-        print(f"{name}: 4 members as built, README.TXT of {len(text.splitlines())} CRLF lines within 78 columns")
+        print(f"{name}: 5 members as built, README.TXT of {len(text.splitlines())} CRLF lines within 78 columns")
     return 1 if failures else 0
 
 

@@ -3,7 +3,7 @@
 # time, from a copy of the sources at another path into a build folder at another path, and fails
 # when any byte differs.
 # Usage: check-reproducible.sh SOURCE_DIR BUILD_DIR WORK_DIR
-#   BUILD_DIR is the first build: bin/ holds Brantovell.exe, launcher.exe and SHA256SUMS, and
+#   BUILD_DIR is the first build: bin/ holds Brantovell.exe, launcher.exe, Uninstall.exe and SHA256SUMS, and
 #   release/ the archive and its digest. WORK_DIR is emptied and used for the copy and the
 #   second build.
 set -eu
@@ -21,7 +21,7 @@ cmake -S "$work/elsewhere/sources" -B "$work/second-build" -DCMAKE_TOOLCHAIN_FIL
 cmake --build "$work/second-build" --target release -j "$(nproc)" >/dev/null
 
 status=0
-for name in Brantovell.exe launcher.exe; do
+for name in Brantovell.exe launcher.exe Uninstall.exe; do
     /usr/bin/python3 "$top/tests/repro/pe_diff.py" "$bin/$name" "$work/second-build/bin/$name" || status=1
 done
 if cmp -s "$bin/SHA256SUMS" "$work/second-build/bin/SHA256SUMS"; then
