@@ -392,3 +392,13 @@ Footprint::Snapshot Footprint::Surroundings()
     AddFiles(snapshot, szSystem, false);
     return snapshot;
 }
+
+Footprint::Snapshot Footprint::Uninstalled()
+{
+    Snapshot snapshot;
+    OSVERSIONINFOA version = { sizeof version, 0, 0, 0, 0, "" };
+    ::GetVersionExA(&version);
+    if (version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1))
+        snapshot[ValueName(FOOTPRINT_LSA_KEY, s_szLsaValue)] = Dword(1);
+    return snapshot;
+}

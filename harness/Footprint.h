@@ -47,6 +47,11 @@ namespace Footprint
     std::string FileOf(const std::string& strPath);      // what Take() says of a file
     std::string Bytes(const std::string& strBytes);      // what it says of a file of these bytes
 
+    // What a server holds of an installation when there is none: nothing but the Lsa value as
+    // Windows ships it, 1 on XP and later (as this process's Windows reports its version) and
+    // no value on NT 4.0 and 2000. The removal leaves this.
+    Snapshot Uninstalled();
+
     // What lies around an installation, for a check that nothing else was touched: every key
     // and value under the Services key of ControlSet001 and of CurrentControlSet, and every file
     // (by name and size) in the common folders and right in the system directory.

@@ -80,6 +80,17 @@ ForeignBox AnswerMessageBox(DWORD nPid, const char* pszCaption, DWORD nTimeoutMs
     return box;
 }
 
+ForeignBox PressAndAnswer(DWORD nPid, const char* pszDialogCaption, int nButton, const char* pszBoxCaption,
+                          DWORD nTimeoutMs)
+{
+    HWND hDialog = WaitForTopWindow(nPid, pszDialogCaption, nTimeoutMs);
+    if (hDialog == NULL)
+        return ForeignBox { false, "" };
+    ::PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(hDialog, nButton)));
+    return AnswerMessageBox(nPid, pszBoxCaption, nTimeoutMs);
+}
+
 int CountProcesses(const char* pszExeName)
 {
     HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

@@ -23,6 +23,12 @@ struct ForeignBox
 };
 ForeignBox AnswerMessageBox(DWORD nPid, const char* pszCaption, DWORD nTimeoutMs = WAIT_DEADLINE_MS);
 
+// Presses a button (IDOK: the installer's Continue, the removal's Remove) of the dialog with
+// this caption, of process nPid (0: any), and answers the message box that follows; bFound is
+// false when the dialog or the box did not appear.
+ForeignBox PressAndAnswer(DWORD nPid, const char* pszDialogCaption, int nButton, const char* pszBoxCaption,
+                          DWORD nTimeoutMs = WAIT_DEADLINE_MS);
+
 // How many processes run the program with this file name (such as "x.exe").
 int CountProcesses(const char* pszExeName);
 

@@ -3,7 +3,9 @@
 #
 # With your own display the installer's dialog opens there for you to use. Without one, the
 # job runs under a private Xvfb: it waits for the dialog, saves a screenshot of it as
-# build/brantovell-dialog.png, presses Continue itself, and prints what the installation wrote.
+# build/brantovell-dialog.png, presses Continue itself, and prints what the installation wrote;
+# then it runs Uninstall.exe the same way (build/uninstall-dialog.png), presses Remove, and
+# prints the removal's report and what is left of the installation (nothing).
 # It runs the shipped 32-bit programs where this machine executes 32-bit code, and their x86_64
 # twins, built from the same sources, where it cannot.
 set -eu
@@ -42,6 +44,30 @@ else
 fi
 echo "Installer exit code: $status"
 run "$tools/demo_tool.exe" report
+
+echo
+echo "== Uninstall.exe, in the same prefix: the removal of that installation"
+removal=0
+if [ -z "$started_display" ]; then
+    echo "The removal dialog is on your display; press Remove or Cancel there."
+    run "$dir/bin/Uninstall.exe" || removal=$?
+else
+    run "$dir/bin/Uninstall.exe" &
+    uninstaller=$!
+    if run "$tools/demo_tool.exe" wait-removal; then
+        sleep 0.5
+        import -window root "$build/uninstall-dialog.png"
+        echo "Screenshot of the dialog: $build/uninstall-dialog.png"
+        run "$tools/demo_tool.exe" remove || removal=$?
+    else
+        echo "The removal dialog did not appear."
+        removal=1
+    fi
+    wait $uninstaller || removal=$?
+fi
+echo "Uninstall exit code: $removal"
+run "$tools/demo_tool.exe" report-removal || removal=$?
+[ $removal -eq 0 ] || status=$removal
 
 echo
 echo "== launcher.exe"

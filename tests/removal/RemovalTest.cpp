@@ -21,7 +21,7 @@ TEST_F(RemovalTest, InstallThenRemoveLeavesNothingAndASecondRemovalFindsNothing)
             << item.szName << " in:\n" << strText;
     for (const char* pszNot : { "Left in place", "Could not be removed", "Please reboot" })
         EXPECT_EQ(std::string::npos, strText.find(pszNot)) << pszNot << " in:\n" << strText;
-    EXPECT_EQ("", Footprint::Check(NothingInstalled(m_version)));
+    EXPECT_EQ("", Footprint::Check(Footprint::Uninstalled()));
     EXPECT_EQ("", Footprint::Differences(before, Footprint::Surroundings())) << "touched outside the installation";
 
     const Footprint::Snapshot after = Footprint::Take();
@@ -88,7 +88,7 @@ TEST_F(RemovalTest, ServiceRunningUnderTheServiceManagerIsStoppedAndDeleted)
         << "the service manager still knows it, state " << ServiceState("MorvanethService");
     EXPECT_TRUE(WaitUntil([] { return CountProcesses(TEST_SERVICE_EXE) == 0; }))
         << CountProcesses(TEST_SERVICE_EXE) << " service processes still run";
-    EXPECT_EQ("", Footprint::Check(NothingInstalled(m_version)));
+    EXPECT_EQ("", Footprint::Check(Footprint::Uninstalled()));
 }
 
 // A service that does not stop in time is left whole and named, with no word of a reboot;
@@ -104,7 +104,7 @@ TEST_F(RemovalTest, ServiceThatDoesNotStopIsLeftAndNamed)
                                               "left as it is (error 1053")) << strText;
     EXPECT_EQ(std::string::npos, strText.find("Please reboot")) << strText;
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOP_PENDING), ServiceState("MorvanethService"));
-    Footprint::Snapshot expected = NothingInstalled(m_version);
+    Footprint::Snapshot expected = Footprint::Uninstalled();
     expected.insert(entry.begin(), entry.end());
     EXPECT_EQ("", Footprint::Check(expected));
 }
@@ -126,7 +126,7 @@ TEST_F(RemovalTest, DeniedKeyIsNamedAndTheRestIsRemoved)
     EXPECT_EQ(std::string::npos, strText.find("- Service entry RemoteBoot (HKLM\\" REMOTEBOOT "): its registry key "
                                               "deleted")) << "reported as removed:\n" << strText;
     ASSERT_EQ(ERROR_SUCCESS, SetKeyDacl(REMOTEBOOT_PARAMETERS, "D:(A;;KA;;;WD)"));   // for the snapshot to read it
-    Footprint::Snapshot expected = NothingInstalled(m_version);
+    Footprint::Snapshot expected = Footprint::Uninstalled();
     expected.insert(entry.begin(), entry.end());
     EXPECT_EQ("", Footprint::Check(expected));
 }

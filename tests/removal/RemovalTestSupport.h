@@ -18,16 +18,6 @@
 // Where this test's service program lies, as Windows names it.
 inline std::string TestServicePath() { return WindowsPathFromHost(TestArgument(1).c_str()); }
 
-// What a server holds of an installation when none is there: nothing but the Lsa value as
-// Windows ships it, which is 1 on XP and later and no value on NT 4.0 and 2000.
-inline Footprint::Snapshot NothingInstalled(const OSVERSIONINFOEXA& version)
-{
-    Footprint::Snapshot nothing;
-    if (version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1))
-        nothing[Footprint::ValueName(CS001_LSA, LSA_VALUE)] = Footprint::Dword(1);
-    return nothing;
-}
-
 // The items of a snapshot whose names begin with strPrefix.
 inline Footprint::Snapshot Under(const Footprint::Snapshot& snapshot, const std::string& strPrefix)
 {

@@ -54,7 +54,7 @@ TEST_F(UninstallerUi, ListsWhatItFoundAndCancelEscAndCloseBoxChangeNothing)
         HWND hDialog = WaitForDialog(uninstall);
         ASSERT_TRUE(hDialog != NULL) << uninstall.DescribeWindows();
         ExpectEveryItem(hDialog, "found as the installer writes it");
-        EXPECT_EQ("Remove deletes the 8 items found as the installer writes them; 0 changed items stay.",
+        EXPECT_EQ("Remove deletes the 8 items found as the installer writes them.",
                   ControlText(hDialog, UNINSTALL_SUMMARY_ID));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hDialog, IDOK)));
         if (i == 0)
@@ -83,7 +83,7 @@ TEST_F(UninstallerUi, RemoveTakesEverythingAndASecondRunFindsNothing)
         EXPECT_EQ(0u, box.strText.find("Removed:\n")) << box.strText;
         EXPECT_EQ(0, uninstall.WaitForExit());
     }
-    EXPECT_EQ("", Footprint::Check(NothingInstalled(m_version)));
+    EXPECT_EQ("", Footprint::Check(Footprint::Uninstalled()));
 
     const Footprint::Snapshot nothing = Footprint::Take();
     ProgramProcess again(UninstallPath());
@@ -130,7 +130,7 @@ TEST_F(UninstallerUi, DialogAnswersWhileAServiceStops)
     EXPECT_NE(std::string::npos, box.strText.find("Please reboot the server")) << box.strText;
     EXPECT_EQ(0, uninstall.WaitForExit());
     EXPECT_TRUE(WaitUntil([] { return ServiceState("MorvanethService") == 0; }));
-    EXPECT_EQ("", Footprint::Check(NothingInstalled(m_version)));
+    EXPECT_EQ("", Footprint::Check(Footprint::Uninstalled()));
 }
 
 // The installer's checks come first: a damaged copy and Windows 98 (as Wine reports it to the

@@ -70,9 +70,12 @@ CString SummarizeSurvey(const RemovalSurvey& survey)
         ::wsprintfA(szText, "Nothing is as the installer writes it, so there is nothing to remove; "
                             "the %d changed item%s stay%s.", nChanged, nChanged == 1 ? "" : "s",
                     nChanged == 1 ? "s" : "");
+    else if (nChanged == 0)
+        ::wsprintfA(szText, "Remove deletes the %d item%s found as the installer writes %s.", nFound,
+                    nFound == 1 ? "" : "s", nFound == 1 ? "it" : "them");
     else
         ::wsprintfA(szText, "Remove deletes the %d item%s found as the installer writes %s; "
-                            "%d changed item%s stay%s.", nFound, nFound == 1 ? "" : "s",
+                            "the %d changed item%s stay%s.", nFound, nFound == 1 ? "" : "s",
                     nFound == 1 ? "it" : "them", nChanged, nChanged == 1 ? "" : "s", nChanged == 1 ? "s" : "");
     return CString(szText);
 }
