@@ -2,34 +2,22 @@
 //
 // Plain Win32 in C style: no framework and no C++ library of its own. It shows dialog template
 // 102 centred in the work area and, on Continue, does the installation with the installer's own
-// steps (the protocol check, the shortcut writer, the service entries, the path composer), so
-// it does the same work by construction; what it leaves out is the framework, the dialog
-// classes, the report of failures and the program's start-up. It is never shipped: the
+// steps (the protocol check, the folders, the shortcut writer, the service entries, the paths
+// and contents of InstallItems.h), so it does the same work by construction; what it leaves
+// out is the framework, the dialog classes, the report of failures and the program's start-up. It is never shipped: the
 // benchmark measures the installer against it.
 #include <windows.h>
 #include <objbase.h>
+#include "CommonFolders.h"
 #include "ComposeString.h"
+#include "InstallItems.h"
 #include "Installer.h"
 #include "Protocols.h"
-#include "RegKey.h"
 #include "ServiceRegistration.h"
 #include "ShellShortcut.h"
 
-static const char s_szBatchText[] = "%windir%\\Rpl\\rplcmd.exe %1 %2 %3\r\n";
-
-// Reads one common folder from the shell folders key into pszFolder (MAX_PATH bytes).
-static BOOL ReadFolder(LPCSTR pszName, char* pszFolder)
-{
-    CRegKey folders;
-    DWORD nSize = MAX_PATH - 1, nType = REG_NONE;
-    pszFolder[MAX_PATH - 1] = '\0';
-    return folders.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                        KEY_QUERY_VALUE) == ERROR_SUCCESS
-        && ::RegQueryValueExA(folders, pszName, NULL, &nType, (BYTE*)pszFolder, &nSize) == ERROR_SUCCESS
-        && nType == REG_SZ;
-}
-
-// The whole installation; FALSE (after its message) when a protocol is missing.
+// The whole installation; FALSE (after its message) when a protocol is missing. What it writes
+// and where comes from the installer's own tables (InstallItems.h) and folder readers.
 static BOOL Install(HWND hDlg)
 {
     LPCSTR pszMissing = FirstMissingProtocol();
@@ -38,33 +26,31 @@ static BOOL Install(HWND hDlg)
         ::MessageBoxA(hDlg, pszMissing, SETUP_MESSAGE_CAPTION, MB_OK | MB_ICONHAND);
         return FALSE;
     }
-    char szWindir[MAX_PATH], szTarget[MAX_PATH], szSource[MAX_PATH], szFolder[MAX_PATH], szPath[MAX_PATH];
-    if (!::GetEnvironmentVariableA("windir", szWindir, MAX_PATH))
+    char szTarget[MAX_PATH], szSource[MAX_PATH], szFolder[MAX_PATH], szPath[MAX_PATH];
+    if (!ComposeManagerTarget(szTarget) || !ComposePreparedSource(szSource))
         return FALSE;
-    ComposeString(szTarget, MAX_PATH, szWindir, "\\rpl\\Rplmgr.exe");
-    ComposeString(szSource, MAX_PATH, szWindir, "\\rpl\\Rezozire98.lnk");
 
     ::CoInitialize(NULL);
-    if (ReadFolder("Common Administrative Tools", szFolder)
-        && ComposeString(szPath, MAX_PATH, szFolder, "\\Remoteboot Manager.lnk"))
-        CreateShellShortcut(szTarget, szPath, "Remoteboot Manager");
-    if (ReadFolder("Common Desktop", szFolder))
+    if (ReadAdminToolsFolder(szFolder) == ERROR_SUCCESS
+        && ComposeString(szPath, MAX_PATH, szFolder, g_szManagerLink))
+        CreateShellShortcut(szTarget, szPath, g_szManagerDescription);
+    if (ReadCommonDesktop(szFolder) == ERROR_SUCCESS)
     {
-        if (ComposeString(szPath, MAX_PATH, szFolder, "\\Remoteboot Manager.lnk"))
-            CreateShellShortcut(szTarget, szPath, "Remoteboot Manager");
-        if (ComposeString(szPath, MAX_PATH, szFolder, "\\Rezozire98.lnk"))
+        if (ComposeString(szPath, MAX_PATH, szFolder, g_szManagerLink))
+            CreateShellShortcut(szTarget, szPath, g_szManagerDescription);
+        if (ComposeString(szPath, MAX_PATH, szFolder, g_szPreparedLink))
             ::CopyFileA(szSource, szPath, TRUE);
     }
     ::CoUninitialize();
 
-    ::GetSystemDirectoryA(szPath, MAX_PATH);
-    ComposeString(szPath, MAX_PATH, szPath, "\\rplcmd.bat");
-    HANDLE hFile = ::CreateFileA(szPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    HANDLE hFile = ComposeBatchPath(szPath)
+        ? ::CreateFileA(szPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+                        NULL)
+        : INVALID_HANDLE_VALUE;
     if (hFile != INVALID_HANDLE_VALUE)
     {
         DWORD nWritten;
-        ::WriteFile(hFile, s_szBatchText, sizeof s_szBatchText - 1, &nWritten, NULL);
+        ::WriteFile(hFile, g_szBatchText, ::lstrlenA(g_szBatchText), &nWritten, NULL);
         ::CloseHandle(hFile);
     }
 

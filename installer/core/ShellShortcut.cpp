@@ -3,76 +3,90 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-HRESULT CreateShellShortcut(LPCSTR pszTargetPath, LPCSTR pszLinkPath, LPCSTR pszDescription)
+namespace {
+
+// The shell's link object for one link file, for as long as this lives: the path widened, COM
+// initialised, the object created and its IPersistFile queried, in that order, each only when
+// the one before succeeded; the destructor releases them in reverse order.
+class CShellLinkFile
 {
-    // IPersistFile::Save wants a wide path. Converted first, so that a path the buffer cannot
-    // hold (MultiByteToWideChar then fails and leaves no NUL) never reaches Save.
-    WCHAR wszLinkPath[MAX_PATH];
-    if (::MultiByteToWideChar(CP_ACP, 0, pszLinkPath, -1, wszLinkPath, MAX_PATH) == 0)
-        return HRESULT_FROM_WIN32(::GetLastError());
-
-    // S_FALSE means COM was already initialised on this thread; both still need the
-    // CoUninitialize below. A failure (another apartment model) leaves COM usable as it is.
-    HRESULT hrInit = ::CoInitialize(NULL);
-
-    IShellLinkA* pLink = NULL;
-    HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                    reinterpret_cast<void**>(&pLink));
-    if (SUCCEEDED(hr))
+public:
+    // Construction
+    explicit CShellLinkFile(LPCSTR pszLinkPath)
+        : m_hrInit(E_FAIL), m_hr(S_OK), m_pLink(NULL), m_pFile(NULL)
     {
-        // A link without its target or text is no shortcut, so these results count too.
-        // SetPath gives S_FALSE when the target does not exist yet, which is fine here.
-        hr = pLink->SetPath(pszTargetPath);
-        if (SUCCEEDED(hr))
-            hr = pLink->SetDescription(pszDescription);
-        IPersistFile* pFile = NULL;
-        if (SUCCEEDED(hr))
-            hr = pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile));
-        if (SUCCEEDED(hr))
+        // IPersistFile wants a wide path. Converted first, so that a path the buffer cannot
+        // hold (MultiByteToWideChar then fails and leaves no NUL) never reaches it.
+        if (::MultiByteToWideChar(CP_ACP, 0, pszLinkPath, -1, m_wszPath, MAX_PATH) == 0)
         {
-            hr = pFile->Save(wszLinkPath, TRUE);
-            pFile->Release();
+            m_hr = HRESULT_FROM_WIN32(::GetLastError());
+            return;
         }
-        pLink->Release();
+        // S_FALSE means COM was already initialised on this thread; both still need the
+        // CoUninitialize below. A failure (another apartment model) leaves COM usable as it is.
+        m_hrInit = ::CoInitialize(NULL);
+        m_hr = ::CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&m_pLink));
+        if (SUCCEEDED(m_hr))
+            m_hr = m_pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&m_pFile));
+    }
+    ~CShellLinkFile()
+    {
+        if (m_pFile != NULL)
+            m_pFile->Release();
+        if (m_pLink != NULL)
+            m_pLink->Release();
+        if (SUCCEEDED(m_hrInit))
+            ::CoUninitialize();
     }
 
-    if (SUCCEEDED(hrInit))
-        ::CoUninitialize();
+    // Attributes
+    HRESULT Result() const { return m_hr; }     // a success when the link object is there
+    IShellLinkA* Link() const { return m_pLink; }
+    IPersistFile* File() const { return m_pFile; }
+    LPCWSTR Path() const { return m_wszPath; }
+
+private:
+    CShellLinkFile(const CShellLinkFile&);
+    CShellLinkFile& operator=(const CShellLinkFile&);
+
+    WCHAR m_wszPath[MAX_PATH];
+    HRESULT m_hrInit, m_hr;
+    IShellLinkA* m_pLink;
+    IPersistFile* m_pFile;
+};
+
+} // namespace
+
+HRESULT CreateShellShortcut(LPCSTR pszTargetPath, LPCSTR pszLinkPath, LPCSTR pszDescription)
+{
+    CShellLinkFile link(pszLinkPath);
+    HRESULT hr = link.Result();
+    // A link without its target or text is no shortcut, so these results count too. SetPath
+    // gives S_FALSE when the target does not exist yet, which is fine here.
+    if (SUCCEEDED(hr))
+        hr = link.Link()->SetPath(pszTargetPath);
+    if (SUCCEEDED(hr))
+        hr = link.Link()->SetDescription(pszDescription);
+    if (SUCCEEDED(hr))
+        hr = link.File()->Save(link.Path(), TRUE);
     return SUCCEEDED(hr) ? S_OK : hr;
 }
 
 HRESULT ReadShellShortcutTarget(LPCSTR pszLinkPath, char* pszTargetPath)
 {
     pszTargetPath[0] = '\0';
-    WCHAR wszLinkPath[MAX_PATH];
-    if (::MultiByteToWideChar(CP_ACP, 0, pszLinkPath, -1, wszLinkPath, MAX_PATH) == 0)
-        return HRESULT_FROM_WIN32(::GetLastError());
-
-    HRESULT hrInit = ::CoInitialize(NULL);
-    IShellLinkA* pLink = NULL;
-    HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                    reinterpret_cast<void**>(&pLink));
+    CShellLinkFile link(pszLinkPath);
+    HRESULT hr = link.Result();
     if (SUCCEEDED(hr))
-    {
-        IPersistFile* pFile = NULL;
-        hr = pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile));
-        if (SUCCEEDED(hr))
-        {
-            hr = pFile->Load(wszLinkPath, STGM_READ);
-            pFile->Release();
-        }
-        // The raw path: the one SetPath was given, environment strings and all, without the
-        // search for a moved target that resolving would start.
-        if (SUCCEEDED(hr))
-            hr = pLink->GetPath(pszTargetPath, MAX_PATH, NULL, SLGP_RAWPATH);
-        if (hr == S_FALSE)          // a link without a path: no target to compare
-            hr = E_FAIL;
-        pLink->Release();
-    }
+        hr = link.File()->Load(link.Path(), STGM_READ);
+    // The raw path: the one SetPath was given, without the search for a moved target that
+    // resolving would start.
+    if (SUCCEEDED(hr))
+        hr = link.Link()->GetPath(pszTargetPath, MAX_PATH, NULL, SLGP_RAWPATH);
+    if (hr == S_FALSE)              // a link without a path: no target to compare
+        hr = E_FAIL;
     if (FAILED(hr))
         pszTargetPath[0] = '\0';
-
-    if (SUCCEEDED(hrInit))
-        ::CoUninitialize();
     return SUCCEEDED(hr) ? S_OK : hr;
 }
