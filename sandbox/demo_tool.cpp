@@ -2,13 +2,15 @@
 //
 // Usage: demo_tool wait      waits for the installer's dialog to be visible
 //        demo_tool continue  presses Continue, answers the "Setup Message" box, prints its text
-//        demo_tool report    prints the registry entries, shortcuts and batch file written
+//        demo_tool report    names the target Windows, says where the shortcuts went, and prints the
+//                            registry entries, shortcuts and batch file written
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
 #include "Footprint.h"
 #include "Installer.h"
 #include "ProgramProcess.h"
+#include "Server.h"
 
 // The installer was started by the script beside this tool: its windows are looked for in
 // every process.
@@ -39,7 +41,14 @@ int main(int argc, char** argv)
         return PressContinue();
     if (argc == 2 && !strcmp(argv[1], "report"))
     {
-        printf("What the installation wrote:\n%s", Footprint::Describe(Footprint::Take()).c_str());
+        const Server::Target* pTarget = Server::CurrentTarget();
+        printf("Target: %s\n", pTarget != NULL ? pTarget->pszWindows : "none of the four (Wine's own shape)");
+        const Footprint::Snapshot written = Footprint::Take();
+        printf("Shortcuts:\n");
+        for (const auto& item : written)
+            if (item.second.compare(0, 9, "shortcut ") == 0)
+                printf("  %s\n", item.first.c_str());
+        printf("What the installation wrote:\n%s", Footprint::Describe(written).c_str());
         std::string strDifferences = Footprint::Check(Footprint::Expected());
         printf("%s\n", strDifferences.empty() ? "That is all of a complete installation, as expected."
                                               : ("Against a complete installation:\n" + strDifferences).c_str());
