@@ -9,6 +9,7 @@
 #include <vector>
 #include "RegKey.h"
 #include "Registry.h"
+#include "Server.h"
 #include "VendorInfo.h"
 
 namespace {
@@ -137,33 +138,66 @@ std::string ShellFolder(const char* pszName)
     return szFolder;
 }
 
-// The files where the installer puts them, its folders read as it reads them; a file whose
-// folder is not known has no path ("").
+// A folder as the prefix has it now: a directory there, or not.
+bool IsFolder(const std::string& strPath)
+{
+    DWORD nAttributes = ::GetFileAttributesA(strPath.c_str());
+    return nAttributes != INVALID_FILE_ATTRIBUTES && (nAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The files where the installer puts them, its folders read from the prefix's "Shell Folders";
+// a file whose folder is not known has no path (""). On a shell that names no common
+// Administrative Tools folder (NT 4.0) the manager shortcut belongs in NT 4.0's group under the
+// common Programs folder where that group is there, else in the Programs folder itself; both
+// places are looked at on every target, so that a shortcut put there by mistake shows.
 struct FilePaths
 {
     std::string strAdminShortcut, strDesktopShortcut, strDesktopCopy, strBatch;
+    std::string strGroupShortcut, strProgramsShortcut;      // the places without Administrative Tools
 
     FilePaths() : strBatch(Footprint::BatchFile())
     {
         const std::string strAdminTools = ShellFolder("Common Administrative Tools");
+        const std::string strPrograms = ShellFolder("Common Programs");
         const std::string strDesktop = ShellFolder("Common Desktop");
         if (!strAdminTools.empty())
             strAdminShortcut = Footprint::ManagerShortcutIn(strAdminTools);
+        if (!strPrograms.empty())
+        {
+            strGroupShortcut = Footprint::ManagerShortcutIn(strPrograms + "\\Administrative Tools (Common)");
+            strProgramsShortcut = Footprint::ManagerShortcutIn(strPrograms);
+        }
         if (!strDesktop.empty())
         {
             strDesktopShortcut = Footprint::ManagerShortcutIn(strDesktop);
             strDesktopCopy = strDesktop + "\\Rezozire98.lnk";
         }
     }
+    // Where the manager shortcut among the administrator's tools belongs, "" where nowhere.
+    std::string AdminToolsShortcut() const
+    {
+        if (!strAdminShortcut.empty() || strProgramsShortcut.empty())
+            return strAdminShortcut;
+        const std::string strGroup = strGroupShortcut.substr(0, strGroupShortcut.rfind('\\'));
+        return IsFolder(strGroup) ? strGroupShortcut : strProgramsShortcut;
+    }
     std::vector<std::string> Known() const
     {
         std::vector<std::string> known;
-        for (const std::string& strPath : { strAdminShortcut, strDesktopShortcut, strDesktopCopy, strBatch })
+        for (const std::string& strPath : { strAdminShortcut, strGroupShortcut, strProgramsShortcut,
+                                            strDesktopShortcut, strDesktopCopy, strBatch })
             if (!strPath.empty())
                 known.push_back(strPath);
         return known;
     }
 };
+
+// limitblankpassworduse as the prefix's target ships it: -1 where that Windows has none.
+int LsaDefault()
+{
+    const Server::Target* pTarget = Server::CurrentTarget();
+    return pTarget != NULL ? pTarget->nLsaDefault : -1;
+}
 
 // COM for the shell's link object, for as long as the object lives.
 struct ComScope
@@ -211,6 +245,7 @@ std::string Footprint::Bytes(const std::string& strBytes)
 
 std::string Footprint::FileOf(const std::string& strPath)
 {
+    ComScope com;
     std::string strText;
     if (strPath.size() > 4 && !lstrcmpiA(strPath.c_str() + strPath.size() - 4, ".lnk") && ReadShortcut(strPath, strText))
         return strText;
@@ -243,10 +278,18 @@ Footprint::Snapshot Footprint::Take()
         std::string strBytes = ReadValue(FOOTPRINT_SERVICES_KEY, strName.c_str(), &nType);
         snapshot[ValueName(FOOTPRINT_SERVICES_KEY, strName)] = ValueOf(nType, strBytes);
     }
+    // The Lsa value counts where it is not as the target ships it.
     DWORD nType = REG_NONE;
-    std::string strLsa = ReadValue(FOOTPRINT_LSA_KEY, s_szLsaValue, &nType);
-    if (strLsa != "<missing>")
-        snapshot[ValueName(FOOTPRINT_LSA_KEY, s_szLsaValue)] = ValueOf(nType, strLsa);
+    const std::string strLsa = ReadValue(FOOTPRINT_LSA_KEY, s_szLsaValue, &nType);
+    const std::string strLsaName = ValueName(FOOTPRINT_LSA_KEY, s_szLsaValue);
+    const int nLsaDefault = LsaDefault();
+    if (strLsa == "<missing>")
+    {
+        if (nLsaDefault >= 0 && KeyExists(FOOTPRINT_LSA_KEY))
+            snapshot[strLsaName] = "not there, where Windows ships " + Dword(nLsaDefault);
+    }
+    else if (nLsaDefault < 0 || ValueOf(nType, strLsa) != Dword(nLsaDefault))
+        snapshot[strLsaName] = ValueOf(nType, strLsa);
     for (const std::string& strFile : FilePaths().Known())
         if (::GetFileAttributesA(strFile.c_str()) != INVALID_FILE_ATTRIBUTES)
             snapshot[strFile] = FileOf(strFile);
@@ -294,7 +337,7 @@ Footprint::Snapshot Footprint::Expected(const std::string& strWindirGiven)
     const FilePaths files;
     const std::string strManager = Shortcut(strWindir + "\\rpl\\Rplmgr.exe", "Remoteboot Manager");
     const std::string strPrepared = strWindir + "\\rpl\\Rezozire98.lnk";
-    snapshot[files.strAdminShortcut] = strManager;
+    snapshot[files.AdminToolsShortcut()] = strManager;
     snapshot[files.strDesktopShortcut] = strManager;
     if (::GetFileAttributesA(strPrepared.c_str()) != INVALID_FILE_ATTRIBUTES)
         snapshot[files.strDesktopCopy] = FileOf(strPrepared);
@@ -312,8 +355,15 @@ Footprint::Snapshot Footprint::Reset()
         services.Open(HKEY_LOCAL_MACHINE, FOOTPRINT_SERVICES_KEY, KEY_SET_VALUE);
         for (const std::string& strName : ValueNames(FOOTPRINT_SERVICES_KEY))
             ::RegDeleteValueA(services, strName.c_str());
-        lsa.Open(HKEY_LOCAL_MACHINE, FOOTPRINT_LSA_KEY, KEY_SET_VALUE);
-        ::RegDeleteValueA(lsa, s_szLsaValue);
+        // Back to what the target ships; the key itself stays as it is.
+        const DWORD nLsaDefault = static_cast<DWORD>(LsaDefault());
+        if (lsa.Open(HKEY_LOCAL_MACHINE, FOOTPRINT_LSA_KEY, KEY_SET_VALUE) == ERROR_SUCCESS)
+        {
+            if (LsaDefault() < 0)
+                ::RegDeleteValueA(lsa, s_szLsaValue);
+            else
+                ::RegSetValueExA(lsa, s_szLsaValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nLsaDefault), 4);
+        }
     }
     for (const std::string& strFile : FilePaths().Known())
         ::DeleteFileA(strFile.c_str());
@@ -390,15 +440,5 @@ Footprint::Snapshot Footprint::Surroundings()
     char szSystem[MAX_PATH] = "";
     ::GetSystemDirectoryA(szSystem, MAX_PATH);
     AddFiles(snapshot, szSystem, false);
-    return snapshot;
-}
-
-Footprint::Snapshot Footprint::Uninstalled()
-{
-    Snapshot snapshot;
-    OSVERSIONINFOA version = { sizeof version, 0, 0, 0, 0, "" };
-    ::GetVersionExA(&version);
-    if (version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1))
-        snapshot[ValueName(FOOTPRINT_LSA_KEY, s_szLsaValue)] = Dword(1);
     return snapshot;
 }

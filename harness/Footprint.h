@@ -19,15 +19,17 @@ namespace Footprint
     typedef std::map<std::string, std::string> Snapshot;
 
     // What is there now: the three service entries whole (every key and value under them,
-    // whatever its name), any value right under the Services key, the Lsa value, and the
-    // shortcuts and batch file in the folders the installer takes them from.
+    // whatever its name), any value right under the Services key, the Lsa value where it is not
+    // as the prefix's target Windows ships it, and the shortcuts and batch file in every folder
+    // the installer may take for them. An untouched server: an empty snapshot.
     Snapshot Take();
 
     // What a complete installation leaves, for this windir: every value by type and bytes, the
     // manager shortcuts' target and description, the desktop copy as the prepared shortcut is.
     Snapshot Expected(const std::string& strWindir = "");
 
-    // Removes everything Take() can see; returns what is left (empty when all is gone).
+    // Removes everything Take() can see, the Lsa value back as the target ships it; returns what
+    // is left (empty when all is gone).
     Snapshot Reset();
 
     // The items that differ, one line each ("" when the snapshots are equal).
@@ -46,11 +48,6 @@ namespace Footprint
     std::string Dword(DWORD n);
     std::string FileOf(const std::string& strPath);      // what Take() says of a file
     std::string Bytes(const std::string& strBytes);      // what it says of a file of these bytes
-
-    // What a server holds of an installation when there is none: nothing but the Lsa value as
-    // Windows ships it, 1 on XP and later (as this process's Windows reports its version) and
-    // no value on NT 4.0 and 2000. The removal leaves this.
-    Snapshot Uninstalled();
 
     // What lies around an installation, for a check that nothing else was touched: every key
     // and value under the Services key of ControlSet001 and of CurrentControlSet, and every file

@@ -2,7 +2,8 @@
 //
 // Usage: demo_tool wait              waits for the installer's dialog to be visible
 //        demo_tool continue          presses Continue, answers the "Setup Message" box, prints its text
-//        demo_tool report            prints the registry entries, shortcuts and batch file written
+//        demo_tool report            names the target Windows, says where the shortcuts went, and prints
+//                                    the registry entries, shortcuts and batch file written
 //        demo_tool wait-removal      waits for the removal program's dialog to be visible
 //        demo_tool remove            prints the removal dialog's list, presses Remove, answers the box, prints its text
 //        demo_tool report-removal    prints what is left of the installation
@@ -12,6 +13,7 @@
 #include "Footprint.h"
 #include "Installer.h"
 #include "ProgramProcess.h"
+#include "Server.h"
 
 // The programs were started by the script beside this tool: their windows are looked for in
 // every process. Presses the button and prints the message box's text.
@@ -45,7 +47,14 @@ int main(int argc, char** argv)
         return Press(INSTALLER_DIALOG_CAPTION, "Continue");
     if (argc == 2 && !strcmp(argv[1], "report"))
     {
-        printf("What the installation wrote:\n%s", Footprint::Describe(Footprint::Take()).c_str());
+        const Server::Target* pTarget = Server::CurrentTarget();
+        printf("Target: %s\n", pTarget != NULL ? pTarget->pszWindows : "none of the four (Wine's own shape)");
+        const Footprint::Snapshot written = Footprint::Take();
+        printf("Shortcuts:\n");
+        for (const auto& item : written)
+            if (item.second.compare(0, 9, "shortcut ") == 0)
+                printf("  %s\n", item.first.c_str());
+        printf("What the installation wrote:\n%s", Footprint::Describe(written).c_str());
         std::string strDifferences = Footprint::Check(Footprint::Expected());
         printf("%s\n", strDifferences.empty() ? "That is all of a complete installation, as expected."
                                               : ("Against a complete installation:\n" + strDifferences).c_str());
@@ -60,7 +69,7 @@ int main(int argc, char** argv)
     }
     if (argc == 2 && !strcmp(argv[1], "report-removal"))
     {
-        std::string strLeft = Footprint::Check(Footprint::Uninstalled());
+        std::string strLeft = Footprint::Check(Footprint::Snapshot());
         printf("%s", strLeft.empty() ? "Nothing of the installation is left: the registry entries, the Lsa value "
                                        "(back to Windows' default), the shortcuts and the batch file are gone.\n"
                                      : ("Left of the installation:\n" + strLeft).c_str());

@@ -1,6 +1,8 @@
 #!/bin/sh
 # sandbox/make-prefix.sh: lays out a throwaway Wine prefix prepared like an NT server.
-# Usage: make-prefix.sh ARCH PREFIX PREPARE_EXE RECORDER_EXE   ARCH is i686 or x86_64.
+# Usage: make-prefix.sh ARCH PREFIX PREPARE_EXE RECORDER_EXE [TARGET]   ARCH is i686 or x86_64;
+# TARGET, the Windows whose shape the prefix takes (nt40, win2k, winxp, win2003), is
+# prepare_prefix's default when not given.
 #
 # Creating a prefix takes 10 to 20 s, so a pristine one is made once beside PREFIX
 # (make-pristine.sh) and copied for every run: each run starts from the same state, and none
@@ -10,6 +12,7 @@ arch=$1
 prefix=$2
 prepare_exe=$3
 recorder_exe=$4
+target=${5:-}
 pristine=$prefix.pristine
 here=$(dirname "$0")
 . "$here/wine-arch.sh"
@@ -36,4 +39,4 @@ cp "$recorder_exe" "$prefix/drive_c/tools/url_recorder.exe"
 # stream of ours: CTest waits for every process that holds a test's output open.
 WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
 run wineboot.exe </dev/null >/dev/null 2>&1
-run "$prepare_exe" 'C:\tools\url_recorder.exe'
+run "$prepare_exe" 'C:\tools\url_recorder.exe' $target

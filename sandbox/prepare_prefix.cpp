@@ -1,15 +1,15 @@
 // sandbox/prepare_prefix.cpp: makes a fresh Wine prefix look like an NT server ready for the installer.
 //
-// Usage: prepare_prefix.exe RECORDER_PATH
-// Wine has no ControlSet001 of its own (its CurrentControlSet is a separate key, not a link),
-// no protocol service keys and no remote boot folder. This adds them, and makes the URL
-// recorder the shell's open command for http, https and mailto so that nothing ever starts a
-// real browser or mail program.
+// Usage: prepare_prefix.exe RECORDER_PATH [TARGET]   TARGET: nt40, win2k, winxp, win2003 (the default)
+// Wine's prefix is laid out like Windows 7 and later, with no ControlSet001 of its own, no
+// protocol service keys and no remote boot folder. This lays the target server out (harness/Server),
+// and makes the URL recorder the shell's open command for http, https and mailto so that nothing
+// ever starts a real browser or mail program.
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
 #include "RegKey.h"
-#include "ShellShortcut.h"
+#include "Server.h"
 
 static int s_nFailures = 0;
 
@@ -17,15 +17,6 @@ static void Fail(const char* pszWhat, LONG nError)
 {
     fprintf(stderr, "prepare_prefix: %s failed (error %ld)\n", pszWhat, nError);
     ++s_nFailures;
-}
-
-// Creates the key (with any missing parents).
-static void CreateKey(HKEY hRoot, const char* pszPath)
-{
-    CRegKey key;
-    LONG nError = key.Create(hRoot, pszPath);
-    if (nError != ERROR_SUCCESS)
-        Fail(pszPath, nError);
 }
 
 static void SetString(HKEY hRoot, const char* pszPath, const char* pszName, const char* pszValue)
@@ -59,37 +50,29 @@ static void RegisterRecorder(const char* pszProtocol, const char* pszRecorder)
     }
 }
 
-// Writes the prepared shortcut that the installer copies to the common desktop.
-static void WritePreparedShortcut()
-{
-    char szWindows[MAX_PATH];
-    ::GetWindowsDirectoryA(szWindows, MAX_PATH);
-    char szDir[MAX_PATH], szTarget[MAX_PATH], szLink[MAX_PATH];
-    snprintf(szDir, sizeof szDir, "%s\\rpl", szWindows);
-    snprintf(szTarget, sizeof szTarget, "%s\\rpl\\Rplmgr.exe", szWindows);
-    snprintf(szLink, sizeof szLink, "%s\\rpl\\Rezozire98.lnk", szWindows);
-    ::CreateDirectoryA(szDir, NULL);
-
-    HRESULT hr = CreateShellShortcut(szTarget, szLink, "Rezozire98");
-    if (FAILED(hr))
-        Fail(szLink, hr);
-}
-
 int main(int argc, char** argv)
 {
-    if (argc != 2)
+    if (argc < 2 || argc > 3)
     {
-        fprintf(stderr, "usage: prepare_prefix RECORDER_PATH\n");
+        fprintf(stderr, "usage: prepare_prefix RECORDER_PATH [TARGET]   TARGET: %s (default %s)\n",
+                Server::TargetNames().c_str(), Server::DefaultTarget().pszName);
         return 2;
     }
-    CreateKey(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Services");
-    CreateKey(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\Lsa");
-    CreateKey(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\DLC");
-    CreateKey(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\NWlnkIPX");
-    CreateKey(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\Nbf");
+    const Server::Target* pTarget = argc == 3 ? Server::FindTarget(argv[2]) : &Server::DefaultTarget();
+    if (pTarget == NULL)
+    {
+        fprintf(stderr, "prepare_prefix: unknown target '%s'; the targets are %s\n", argv[2],
+                Server::TargetNames().c_str());
+        return 2;
+    }
+    std::string strFailures = Server::Prepare(*pTarget);
+    if (!strFailures.empty())
+    {
+        fprintf(stderr, "prepare_prefix: could not lay out %s:\n%s", pTarget->pszWindows, strFailures.c_str());
+        ++s_nFailures;
+    }
     RegisterRecorder("http", argv[1]);
     RegisterRecorder("https", argv[1]);
     RegisterRecorder("mailto", argv[1]);
-    WritePreparedShortcut();
     return s_nFailures == 0 ? 0 : 1;
 }

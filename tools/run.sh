@@ -8,8 +8,16 @@
 # prints the removal's report and what is left of the installation (nothing).
 # It runs the shipped 32-bit programs where this machine executes 32-bit code, and their x86_64
 # twins, built from the same sources, where it cannot.
+#
+# The prefix takes the shape of Windows Server 2003, the commonest target; TARGET=nt40 (or
+# win2k, winxp, win2003) shows the installer on that Windows' shape instead.
 set -eu
 . "$(dirname "$0")/lib/project.sh"
+TARGET=${TARGET:-win2003}
+if ! target_known "$TARGET"; then
+    echo "run.sh: unknown TARGET '$TARGET'; it may be one of: $targets" >&2
+    exit 2
+fi
 start_job main
 tools=$dir/sandbox
 run() { "$top/sandbox/wine-run.sh" "$arch" "$prefix" "$@"; }
@@ -21,7 +29,7 @@ else
     echo "This machine cannot execute 32-bit code: running the x86_64 twins, $dir/bin, built from"
     echo "the same sources as the shipped 32-bit programs in $build/bin."
 fi
-echo "== Brantovell.exe, in the sandbox prefix $prefix (prepared like an NT server)"
+echo "== Brantovell.exe, in the sandbox prefix $prefix (prepared like an NT server, shaped as TARGET=$TARGET)"
 if [ -z "$started_display" ]; then
     echo "The dialog is on your display ($DISPLAY); press Continue or Cancel there."
     run "$dir/bin/Brantovell.exe" || status=$?

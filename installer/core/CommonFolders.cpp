@@ -56,7 +56,7 @@ LONG ReadAdminToolsFolder(char* pszFolder)
     {
         DWORD nAttributes = ::GetFileAttributesA(szGroup);
         if (nAttributes != INVALID_FILE_ATTRIBUTES && (nAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            ::lstrcpyA(pszFolder, szGroup);
+            ComposeString(pszFolder, MAX_PATH, szGroup, "");
     }
     return ERROR_SUCCESS;
 }

@@ -3,13 +3,13 @@
 #define CORETESTSUPPORT_H
 
 #include <windows.h>
-#include <shlobj.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include "Footprint.h"
 #include "Installer.h"
 #include "Registry.h"
 #include "RunInstallation.h"
+#include "Server.h"
 #include "WineTestSupport.h"
 
 #define CS001_SERVICES FOOTPRINT_SERVICES_KEY
@@ -20,14 +20,19 @@
 #define MORVANETH CS001_SERVICES "\\MorvanethService"
 #define PREPARED_LINK "C:\\windows\\rpl\\Rezozire98.lnk"
 
-// Where the prefix keeps the common folders, read once, before any case changes them.
-inline std::string FolderPath(int nFolder)
+// The common folders of the server's usual shape, where a case has not laid another.
+inline std::string AdminToolsDir()
+    { return Server::CommonFolder(Server::DefaultTarget(), "Common Administrative Tools"); }
+inline std::string DesktopDir() { return Server::CommonFolder(Server::DefaultTarget(), "Common Desktop"); }
+
+// Where the target's shell keeps the administrators' tools, and so the manager shortcut: NT 4.0's
+// English group, or the common Administrative Tools folder of 2000 and later.
+inline std::string ManagerShortcutOf(const Server::Target& target)
 {
-    char szPath[MAX_PATH] = "";
-    return SUCCEEDED(::SHGetFolderPathA(NULL, nFolder | CSIDL_FLAG_CREATE, NULL, 0, szPath)) ? szPath : "<none>";
+    const std::string strGroup = Server::AdminGroup(target);
+    return Footprint::ManagerShortcutIn(!strGroup.empty() ? strGroup
+                                        : Server::CommonFolder(target, "Common Administrative Tools"));
 }
-inline std::string AdminToolsDir() { static const std::string s = FolderPath(CSIDL_COMMON_ADMINTOOLS); return s; }
-inline std::string DesktopDir() { static const std::string s = FolderPath(CSIDL_COMMON_DESKTOPDIRECTORY); return s; }
 
 inline bool FileExists(const std::string& strPath)
     { return ::GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -45,8 +50,8 @@ inline void MakeKeyReadOnly(const std::string& strKey)
     EXPECT_EQ(ERROR_SUCCESS, SetKeyDacl(strKey, "D:(A;;KRWDSD;;;WD)")) << strKey;
 }
 
-// Each case starts from, and leaves, a fresh NT server: no installation, the three protocols,
-// the shell folders where Wine keeps them, the prepared shortcut in place.
+// Each case starts from, and leaves, a fresh NT server of the usual shape: no installation, the
+// three protocols, the shell folders where that Windows keeps them, the prepared shortcut in place.
 class InstallationTest : public testing::Test
 {
 protected:
@@ -61,16 +66,13 @@ protected:
         // Full access for everyone back on each key a case may have narrowed, so it can go.
         for (const char* pszKey : { CS001_SERVICES, CS001_LSA, REMOTEBOOT })
             SetKeyDacl(pszKey, "D:(A;;KA;;;WD)");          // where the key is there
+        Footprint::Reset();             // while the shape a case laid still says where its files are
         for (const char* pszKey : { CS001_SERVICES, CS001_LSA, "SYSTEM\\ControlSet002", CCS_SERVICES "RamdiskZ",
                                     CCS_SERVICES "RemoteBoot", CCS_SERVICES "MorvanethService" })
             DeleteKey(pszKey);
-        for (const char* pszKey : { CS001_SERVICES, CS001_LSA, CCS_SERVICES "DLC", CCS_SERVICES "NWlnkIPX",
-                                    CCS_SERVICES "Nbf" })
-            EXPECT_EQ(ERROR_SUCCESS, CreateKey(pszKey)) << pszKey;
-        EXPECT_EQ(ERROR_SUCCESS, SetValue("SYSTEM\\Select", "Current", REG_DWORD, DwordBytes(1)));
-        SetShellFolder("Common Administrative Tools", AdminToolsDir());
-        SetShellFolder("Common Desktop", DesktopDir());
         ::MoveFileA(PREPARED_LINK ".away", PREPARED_LINK);     // should a case have moved it away
+        EXPECT_EQ("", Server::Prepare(Server::DefaultTarget()));
+        EXPECT_EQ(ERROR_SUCCESS, SetValue("SYSTEM\\Select", "Current", REG_DWORD, DwordBytes(1)));
         EXPECT_EQ("", Footprint::Differences(Footprint::Snapshot(), Footprint::Reset())) << "could not be removed";
     }
 
@@ -85,6 +87,19 @@ protected:
         m_boxes = catcher.Boxes();
         return bInstalled;
     }
+
+    // One RunInstallation in core_install_child, a process of its own, which sees the Windows
+    // version Wine reports to a program started now: what it wrote (see InstallChild.cpp).
+    std::string RunChild()
+    {
+        const char szOutput[] = "C:\\windows\\temp\\core_install_child.txt";
+        ::DeleteFileA(szOutput);
+        const int nExit = RunProgram(ChildPath(), szOutput);
+        std::string strOutput = Footprint::FileOf(szOutput);
+        ::DeleteFileA(szOutput);
+        return nExit == 0 ? strOutput : "exit code " + std::to_string(nExit) + ", wrote " + strOutput;
+    }
+    static std::string ChildPath() { return WindowsPathFromHost(TestArgument(1).c_str()); }
 
     // The text of the one "Setup Message" box, which must have this icon and our window as owner.
     std::string OneBoxText(UINT nIcon)

@@ -1,5 +1,6 @@
 // tests/core/InstallChild.cpp: one RunInstallation in a process of its own, so Wine can report another platform.
-// Writes to the file named by its argument: "platform <id>", "box <icon> <caption>|<text>" each, "result <0|1>".
+// Writes to the file named by its argument: "platform <id> <major>.<minor>" as Wine reports them,
+// "box <icon> <caption>|<text>" each, "result <0|1>".
 #include <stdio.h>
 #include "RunInstallation.h"
 #include "WineTestSupport.h"
@@ -11,7 +12,8 @@ int main(int argc, char** argv)
         return 1;
     OSVERSIONINFOA version = { sizeof version, 0, 0, 0, 0, "" };
     ::GetVersionExA(&version);
-    fprintf(pFile, "platform %lu\n", version.dwPlatformId);
+    fprintf(pFile, "platform %lu %lu.%lu\n", version.dwPlatformId, version.dwMajorVersion,
+            version.dwMinorVersion);
     MessageBoxCatcher catcher;
     CWnd owner;
     bool bInstalled = RunInstallation(owner);

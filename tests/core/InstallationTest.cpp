@@ -83,16 +83,14 @@ TEST_F(InstallationTest, FailedCheckStopsBeforeAnyChange)
 // only one, even with DLC missing too.
 TEST_F(InstallationTest, NonNtPlatformStopsBeforeTheProtocolChecks)
 {
-    const std::string strExe = WindowsPathFromHost(TestArgument(1).c_str());
+    const std::string strExe = ChildPath();
     const std::string strAppKey = "Software\\Wine\\AppDefaults\\" + strExe.substr(strExe.rfind('\\') + 1);
-    const char szOutput[] = "C:\\windows\\temp\\core_install_child.txt";
     ASSERT_EQ(ERROR_SUCCESS, ::SHSetValueA(HKEY_CURRENT_USER, strAppKey.c_str(), "Version", REG_SZ, "win98", 6));
     DeleteKey(CCS_SERVICES "DLC");
-    EXPECT_EQ(0, RunProgram(strExe, szOutput, 30000));
+    const std::string strOutput = RunChild();
     ::SHDeleteKeyA(HKEY_CURRENT_USER, strAppKey.c_str());
-    EXPECT_EQ(Footprint::Bytes("platform 1\nbox 16 Setup Message|This program can only run under Windows 2003, "
-                               "2000, XP or NT server!\nresult 0\n"), Footprint::FileOf(szOutput));
-    ::DeleteFileA(szOutput);
+    EXPECT_EQ(Footprint::Bytes("platform 1 4.10\nbox 16 Setup Message|This program can only run under Windows 2003, "
+                               "2000, XP or NT server!\nresult 0\n"), strOutput);
     EXPECT_EQ("", Footprint::Check(Footprint::Snapshot()));
 }
 

@@ -3,10 +3,13 @@
 
 namespace {
 
+// Every case runs on each target Windows' shape.
+
 // Install, then remove: the survey finds every item as the installer writes it, the removal
-// takes all of them and says so, and nothing of the installation is left; nothing around it
-// changed, and a second removal finds nothing, says so and changes nothing.
-TEST_F(RemovalTest, InstallThenRemoveLeavesNothingAndASecondRemovalFindsNothing)
+// takes all of them and says so, and nothing of the installation is left (the Lsa value is as
+// that Windows ships it); nothing around it changed, and a second removal finds nothing, says
+// so and changes nothing.
+TEST_P(RemovalTest, InstallThenRemoveLeavesNothingAndASecondRemovalFindsNothing)
 {
     const Footprint::Snapshot before = Footprint::Surroundings();
     Install();
@@ -21,7 +24,7 @@ TEST_F(RemovalTest, InstallThenRemoveLeavesNothingAndASecondRemovalFindsNothing)
             << item.szName << " in:\n" << strText;
     for (const char* pszNot : { "Left in place", "Could not be removed", "Please reboot" })
         EXPECT_EQ(std::string::npos, strText.find(pszNot)) << pszNot << " in:\n" << strText;
-    EXPECT_EQ("", Footprint::Check(Footprint::Uninstalled()));
+    EXPECT_EQ("", Footprint::Check(Footprint::Snapshot()));
     EXPECT_EQ("", Footprint::Differences(before, Footprint::Surroundings())) << "touched outside the installation";
 
     const Footprint::Snapshot after = Footprint::Take();
@@ -33,11 +36,12 @@ TEST_F(RemovalTest, InstallThenRemoveLeavesNothingAndASecondRemovalFindsNothing)
 
 // Each item changed by hand after the installation stays exactly as it is, and the closing
 // message names it with what is not the installer's; the items left as installed go.
-TEST_F(RemovalTest, ItemsChangedByHandSurviveAndAreNamed)
+TEST_P(RemovalTest, ItemsChangedByHandSurviveAndAreNamed)
 {
     Install();
-    const std::string strAdminLink = Footprint::ManagerShortcutIn(AdminToolsDir());
-    const std::string strCopy = DesktopDir() + "\\Rezozire98.lnk";
+    const std::string strAdminLink = ManagerShortcutOf(GetParam());
+    const std::string strDesktop = Server::CommonFolder(GetParam(), "Common Desktop");
+    const std::string strCopy = strDesktop + "\\Rezozire98.lnk";
     SetValue(RAMDISK, "Start", REG_DWORD, DwordBytes(4));
     SetValue(REMOTEBOOT_PARAMETERS, "AddedByHand", REG_SZ, std::string("mine\0", 5));
     SetValue(CS001_LSA, LSA_VALUE, REG_DWORD, DwordBytes(5));
@@ -45,7 +49,7 @@ TEST_F(RemovalTest, ItemsChangedByHandSurviveAndAreNamed)
     std::ofstream(strCopy, std::ios::binary) << "made by hand";
     std::ofstream(Footprint::BatchFile(), std::ios::binary) << "@echo another batch file\r\n";
     Footprint::Snapshot changed = Footprint::Take();
-    for (const std::string& strGoes : { std::string("HKLM\\" MORVANETH), Footprint::ManagerShortcutIn(DesktopDir()) })
+    for (const std::string& strGoes : { std::string("HKLM\\" MORVANETH), Footprint::ManagerShortcutIn(strDesktop) })
         for (const auto& item : Under(changed, strGoes))
             changed.erase(item.first);
 
@@ -76,7 +80,7 @@ TEST_F(RemovalTest, ItemsChangedByHandSurviveAndAreNamed)
 // A service that the service control manager runs (the server has rebooted since the
 // installation) is stopped, deleted through the manager, and its entry is gone; the message
 // asks for a reboot.
-TEST_F(RemovalTest, ServiceRunningUnderTheServiceManagerIsStoppedAndDeleted)
+TEST_P(RemovalTest, ServiceRunningUnderTheServiceManagerIsStoppedAndDeleted)
 {
     Install();
     ASSERT_EQ("", StartTestService("MorvanethService", TestServicePath(), "stop"));
@@ -88,12 +92,12 @@ TEST_F(RemovalTest, ServiceRunningUnderTheServiceManagerIsStoppedAndDeleted)
         << "the service manager still knows it, state " << ServiceState("MorvanethService");
     EXPECT_TRUE(WaitUntil([] { return CountProcesses(TEST_SERVICE_EXE) == 0; }))
         << CountProcesses(TEST_SERVICE_EXE) << " service processes still run";
-    EXPECT_EQ("", Footprint::Check(Footprint::Uninstalled()));
+    EXPECT_EQ("", Footprint::Check(Footprint::Snapshot()));
 }
 
 // A service that does not stop in time is left whole and named, with no word of a reboot;
 // everything else is removed.
-TEST_F(RemovalTest, ServiceThatDoesNotStopIsLeftAndNamed)
+TEST_P(RemovalTest, ServiceThatDoesNotStopIsLeftAndNamed)
 {
     Install();
     const Footprint::Snapshot entry = Under(Footprint::Take(), "HKLM\\" MORVANETH);
@@ -104,7 +108,7 @@ TEST_F(RemovalTest, ServiceThatDoesNotStopIsLeftAndNamed)
                                               "left as it is (error 1053")) << strText;
     EXPECT_EQ(std::string::npos, strText.find("Please reboot")) << strText;
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOP_PENDING), ServiceState("MorvanethService"));
-    Footprint::Snapshot expected = Footprint::Uninstalled();
+    Footprint::Snapshot expected = Footprint::Snapshot();
     expected.insert(entry.begin(), entry.end());
     EXPECT_EQ("", Footprint::Check(expected));
 }
@@ -113,7 +117,7 @@ TEST_F(RemovalTest, ServiceThatDoesNotStopIsLeftAndNamed)
 // still removed; of that entry nothing goes (its subkey goes first, and that is the one denied).
 // Wine grants DELETE on a key whatever its DACL (measured with Wine 8), so the denial here is of
 // listing the key's subkeys, which deleting it needs first: its values can still be read.
-TEST_F(RemovalTest, DeniedKeyIsNamedAndTheRestIsRemoved)
+TEST_P(RemovalTest, DeniedKeyIsNamedAndTheRestIsRemoved)
 {
     Install();
     const Footprint::Snapshot entry = Under(Footprint::Take(), "HKLM\\" REMOTEBOOT);
@@ -126,9 +130,11 @@ TEST_F(RemovalTest, DeniedKeyIsNamedAndTheRestIsRemoved)
     EXPECT_EQ(std::string::npos, strText.find("- Service entry RemoteBoot (HKLM\\" REMOTEBOOT "): its registry key "
                                               "deleted")) << "reported as removed:\n" << strText;
     ASSERT_EQ(ERROR_SUCCESS, SetKeyDacl(REMOTEBOOT_PARAMETERS, "D:(A;;KA;;;WD)"));   // for the snapshot to read it
-    Footprint::Snapshot expected = Footprint::Uninstalled();
+    Footprint::Snapshot expected = Footprint::Snapshot();
     expected.insert(entry.begin(), entry.end());
     EXPECT_EQ("", Footprint::Check(expected));
 }
+
+INSTANTIATE_ON_EVERY_TARGET(RemovalTest);
 
 } // namespace

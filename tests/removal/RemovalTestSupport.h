@@ -3,6 +3,7 @@
 #define REMOVALTESTSUPPORT_H
 
 #include "CoreTestSupport.h"
+#include "OnEveryTarget.h"
 #include "RemovalReport.h"
 #include "RemovalSurvey.h"
 #include "RunRemoval.h"
@@ -28,8 +29,23 @@ inline Footprint::Snapshot Under(const Footprint::Snapshot& snapshot, const std:
     return part;
 }
 
-// Each case starts from a fresh server (InstallationTest) with no test service, and leaves one.
-class RemovalTest : public InstallationTest
+// The version record a program gets on the target's Windows. Wine reports the version of a
+// target's shape only to programs started after it was laid, so the removal run in the test's
+// own process is told it.
+inline OSVERSIONINFOEXA VersionOf(const Server::Target& target)
+{
+    OSVERSIONINFOEXA version;
+    ::ZeroMemory(&version, sizeof version);
+    version.dwOSVersionInfoSize = sizeof version;
+    version.dwPlatformId = VER_PLATFORM_WIN32_NT;
+    version.dwMajorVersion = target.nMajor;
+    version.dwMinorVersion = target.nMinor;
+    return version;
+}
+
+// Each case starts from a fresh server (InstallationTest) of the target's shape, with no test
+// service, and leaves one of the usual shape.
+class RemovalTest : public InstallationTest, public testing::WithParamInterface<Server::Target>
 {
 protected:
     void SetUp()
@@ -37,7 +53,8 @@ protected:
         CleanUp();
         InstallationTest::SetUp();
         ReleaseHeldServices(false);
-        ASSERT_TRUE(QueryWindowsVersion(m_version));
+        ASSERT_EQ("", Server::LayShape(GetParam()));
+        m_version = VersionOf(GetParam());
     }
     void TearDown()
     {

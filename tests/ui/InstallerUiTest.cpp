@@ -3,15 +3,14 @@
 #include "DialogParts.h"
 #include "Footprint.h"
 #include "Installer.h"
+#include "OnEveryTarget.h"
 #include "RealInput.h"
 #include "Registry.h"
+#include "Server.h"
 #include "VendorInfo.h"
 #include "WineTestSupport.h"
 
 namespace {
-
-const char* const s_protocolKeys[] = { "SYSTEM\\CurrentControlSet\\Services\\DLC",
-    "SYSTEM\\CurrentControlSet\\Services\\NWlnkIPX", "SYSTEM\\CurrentControlSet\\Services\\Nbf" };
 
 HWND WaitForDialog(const ProgramProcess& installer, DWORD nTimeoutMs = WAIT_DEADLINE_MS)
 {
@@ -26,7 +25,8 @@ std::string PressContinue(const ProgramProcess& installer, HWND hDialog)
     return box.bFound ? box.strText : "(no box)";
 }
 
-// Every test starts from a server with the protocols and without an installation.
+// Every test starts from, and leaves, a server of the usual shape with the protocols and without
+// an installation.
 class InstallerUi : public testing::Test
 {
 protected:
@@ -38,8 +38,8 @@ protected:
     }
     void TearDown()
     {
-        for (const char* pszKey : s_protocolKeys)
-            EXPECT_EQ(ERROR_SUCCESS, CreateKey(pszKey)) << pszKey;
+        Footprint::Reset();             // while the shape a case laid still says where its files are
+        EXPECT_EQ("", Server::Prepare(Server::DefaultTarget()));
         EXPECT_EQ("", Footprint::Differences(Footprint::Snapshot(), Footprint::Reset())) << "could not be removed";
     }
     static POINT ParkingPoint() { POINT pt = { 2, 2 }; return pt; }
@@ -162,9 +162,13 @@ TEST_F(InstallerUi, LinksAndLogoOpenTheirURLsAndKeepTheDialog)
     }
 }
 
-// Continue in the prepared prefix installs, shows the success message and ends the program.
-TEST_F(InstallerUi, ContinueInstallsAndEnds)
+class InstallerUiOnTarget : public InstallerUi, public testing::WithParamInterface<Server::Target> {};
+
+// Continue on each target Windows' shape, which Wine reports to the installer, installs
+// completely, shows the success message and ends the program.
+TEST_P(InstallerUiOnTarget, ContinueInstallsAndEnds)
 {
+    ASSERT_EQ("", Server::LayShape(GetParam()));
     ProgramProcess installer(InstallerPath());
     HWND hDialog = WaitForDialog(installer);
     ASSERT_TRUE(hDialog != NULL);
@@ -173,10 +177,12 @@ TEST_F(InstallerUi, ContinueInstallsAndEnds)
     EXPECT_EQ("", Footprint::Check(Footprint::Expected()));
 }
 
+INSTANTIATE_ON_EVERY_TARGET(InstallerUiOnTarget);
+
 // A missing protocol is reported, nothing is written, and the dialog stays open and usable.
 TEST_F(InstallerUi, MissingProtocolKeepsTheDialogUsable)
 {
-    ASSERT_EQ(ERROR_SUCCESS, DeleteKey(s_protocolKeys[2]));     // TearDown puts it back
+    ASSERT_EQ(ERROR_SUCCESS, DeleteKey(Server::ProtocolKeys[2]));      // TearDown puts it back
     ProgramProcess installer(InstallerPath());
     HWND hDialog = WaitForDialog(installer);
     ASSERT_TRUE(hDialog != NULL);

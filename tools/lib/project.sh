@@ -14,6 +14,7 @@
 #   keep_road BUILD         writes i686_road down for the build's tests (lane_i686 does, once)
 #   lane_road BUILD         sets lane_road: the road that lane_i686 wrote down for BUILD
 #   start_display, stop_display    an X display for Wine, and its end
+#   target_known NAME       succeeds for a target Windows the sandbox can shape a prefix as
 #   start_job JOB, stop_job        what the main job and the benchmark do first and last
 
 # The checkout is the folder above the command's own: every command lies in tools/ or vm/. A
@@ -190,10 +191,18 @@ stop_display() {
     return 0
 }
 
+# The target Windows whose shape a prefix can take: prepare_prefix's names (harness/Server.cpp
+# keeps the table), here so that a job refuses a wrong one before it builds anything.
+targets="nt40 win2k winxp win2003"
+target_known() { # NAME
+    for _t in $targets; do [ "$1" = "$_t" ] && return 0; done
+    return 1
+}
+
 # The main job and the benchmark start alike: what is missing installed, everything built, the
 # programs of the architecture this machine runs, a fresh prefix of the job's own prepared like
-# an NT server, a display. Nothing started here outlives the job, whichever way it ends. Sets
-# arch, dir (the build of arch) and prefix.
+# an NT server (of the target Windows' shape TARGET, where set), a display. Nothing started here
+# outlives the job, whichever way it ends. Sets arch, dir (the build of arch) and prefix.
 start_job() { # JOB: main or bench
     "$top/tools/setup.sh"
     "$top/tools/build.sh"
@@ -206,7 +215,8 @@ start_job() { # JOB: main or bench
     start_display
     # The prefix keeps a persistent wineserver with the desktop and the services started, so no
     # program of the job pays for Wine's own start-up.
-    "$top/sandbox/make-prefix.sh" "$arch" "$prefix" "$dir/sandbox/prepare_prefix.exe" "$dir/sandbox/url_recorder.exe"
+    "$top/sandbox/make-prefix.sh" "$arch" "$prefix" "$dir/sandbox/prepare_prefix.exe" "$dir/sandbox/url_recorder.exe" \
+        ${TARGET:-}
 }
 stop_job() {
     WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
