@@ -154,6 +154,15 @@ std::string ProgramProcess::DescribeWindows() const
     return search.strCaptions.empty() ? "no visible window" : "visible windows " + search.strCaptions;
 }
 
+bool ProgramProcess::WaitForExitWithout(const char* pszCaption, bool& bShown, DWORD nTimeoutMs) const
+{
+    bShown = false;
+    return WaitUntil([&] {
+        bShown = bShown || FindTopWindow(m_pi.dwProcessId, pszCaption) != NULL;
+        return HasEnded();
+    }, nTimeoutMs);
+}
+
 bool ProgramProcess::HasEnded() const
 {
     return m_pi.hProcess == NULL || ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;

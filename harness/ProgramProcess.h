@@ -52,6 +52,10 @@ public:
     // The captions of its visible top-level windows, for a message about a stuck program.
     std::string DescribeWindows() const;
 
+    // Waits until it has ended, watching meanwhile for a visible window with this caption:
+    // whether it ended within nTimeoutMs; bShown tells whether such a window was seen.
+    bool WaitForExitWithout(const char* pszCaption, bool& bShown, DWORD nTimeoutMs = WAIT_DEADLINE_MS) const;
+
     bool HasEnded() const;
     // The exit code once it has ended, or -1 while it still runs after nTimeoutMs.
     int WaitForExit(DWORD nTimeoutMs = WAIT_DEADLINE_MS) const;

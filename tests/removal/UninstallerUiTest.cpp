@@ -174,10 +174,7 @@ TEST_P(UninstallerUi, DamagedCopyAndWindows98AreRefusedBeforeTheDialog)
         ForeignBox box = refused.AnswerMessageBox(SETUP_MESSAGE_CAPTION);
         EXPECT_NE(std::string::npos, box.strText.find(row.pszSays)) << box.strText;
         bool bDialogSeen = false;
-        EXPECT_TRUE(WaitUntil([&] {
-            bDialogSeen = bDialogSeen || WaitForDialog(refused, 0) != NULL;
-            return refused.WaitForExit(0) != -1;
-        })) << "the program did not end";
+        EXPECT_TRUE(refused.WaitForExitWithout(UNINSTALL_DIALOG_CAPTION, bDialogSeen)) << "the program did not end";
         EXPECT_FALSE(bDialogSeen) << "the dialog was shown";
     }
     ::SHDeleteKeyA(HKEY_CURRENT_USER, strAppKey.c_str());

@@ -6,6 +6,8 @@ const char g_szNothingFound[] =
     "Nothing of an installation was found on this server, so there is nothing to remove. "
     "Nothing has been changed.";
 
+static const char s_szNothingToRemove[] =
+    "Nothing of an installation was found on this server: there is nothing to remove.";
 static const char s_szAsInstalled[] = "found as the installer writes it";
 static const char s_szChanged[] = "found, but changed since the installation: it stays";
 static const char s_szAbsent[] = "not there";
@@ -64,7 +66,7 @@ CString SummarizeSurvey(const RemovalSurvey& survey)
     int nFound = CountItems(survey, STATE_AS_INSTALLED);
     int nChanged = CountItems(survey, STATE_CHANGED);
     if (nFound == 0 && nChanged == 0)
-        return CString("Nothing of an installation was found on this server: there is nothing to remove.");
+        return CString(s_szNothingToRemove);
     char szText[200];
     if (nFound == 0)
         ::wsprintfA(szText, "Nothing is as the installer writes it, so there is nothing to remove; "

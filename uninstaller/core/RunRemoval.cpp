@@ -4,6 +4,8 @@
 #include "SetupMessage.h"
 #include "WindowsVersion.h"
 
+static const char s_szNoMemory[] = "Uninstall does not have enough memory. Nothing has been changed.";
+
 bool CheckRemovalPlatform(CWnd& owner, OSVERSIONINFOEXA& version)
 {
     if (!QueryWindowsVersion(version))
@@ -22,7 +24,7 @@ void RunRemoval(CWnd& owner, const OSVERSIONINFOEXA& version, DWORD nStopWaitMs)
     RemovalSurvey* pSurvey = new RemovalSurvey;
     if (pSurvey == NULL)
     {
-        ShowSetupMessage(owner, "Uninstall does not have enough memory. Nothing has been changed.", MB_ICONHAND);
+        ShowSetupMessage(owner, s_szNoMemory, MB_ICONHAND);
         return;
     }
     SurveyInstallation(version, *pSurvey);

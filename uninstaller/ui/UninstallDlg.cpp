@@ -3,6 +3,8 @@
 #include "RemovalReport.h"
 #include "RunRemoval.h"
 
+static const char s_szNoMemory[] = "Uninstall does not have enough memory to look for the installation.";
+
 CUninstallDlg::CUninstallDlg(const OSVERSIONINFOEXA& version, CWnd* pParent)
     : CDialog(IDD, pParent), m_version(version), m_bCanRemove(FALSE), m_bRemoving(FALSE)
 {
@@ -31,7 +33,7 @@ BOOL CUninstallDlg::OnInitDialog()
         delete pSurvey;
     }
     else
-        SetDlgItemText(IDC_SUMMARY, "Uninstall does not have enough memory to look for the installation.");
+        SetDlgItemText(IDC_SUMMARY, s_szNoMemory);
     GetDlgItem(IDOK)->EnableWindow(m_bCanRemove);
     return TRUE;                        // the focus goes to Remove, or to Cancel when it is disabled
 }
