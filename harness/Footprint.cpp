@@ -356,10 +356,10 @@ Footprint::Snapshot Footprint::Reset()
         for (const std::string& strName : ValueNames(FOOTPRINT_SERVICES_KEY))
             ::RegDeleteValueA(services, strName.c_str());
         // Back to what the target ships; the key itself stays as it is.
-        const DWORD nLsaDefault = static_cast<DWORD>(LsaDefault());
+        const int nLsaDefault = LsaDefault();
         if (lsa.Open(HKEY_LOCAL_MACHINE, FOOTPRINT_LSA_KEY, KEY_SET_VALUE) == ERROR_SUCCESS)
         {
-            if (LsaDefault() < 0)
+            if (nLsaDefault < 0)
                 ::RegDeleteValueA(lsa, s_szLsaValue);
             else
                 ::RegSetValueExA(lsa, s_szLsaValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nLsaDefault), 4);

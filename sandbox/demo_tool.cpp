@@ -48,7 +48,10 @@ int main(int argc, char** argv)
     if (argc == 2 && !strcmp(argv[1], "report"))
     {
         const Server::Target* pTarget = Server::CurrentTarget();
-        printf("Target: %s\n", pTarget != NULL ? pTarget->pszWindows : "none of the four (Wine's own shape)");
+        if (pTarget != NULL)
+            printf("Target: %s (%s)\n", pTarget->pszWindows, pTarget->pszName);
+        else
+            printf("Target: none of the four, Wine's own shape\n");
         const Footprint::Snapshot written = Footprint::Take();
         printf("Shortcuts:\n");
         for (const auto& item : written)

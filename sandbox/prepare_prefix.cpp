@@ -50,6 +50,20 @@ static void RegisterRecorder(const char* pszProtocol, const char* pszRecorder)
     }
 }
 
+// A crashing program ends with its backtrace on the console instead of waiting, under a display
+// nobody looks at, for someone to close Wine's crash dialog: a test that crashes fails at once
+// rather than at CTest's time-out.
+static void SwitchOffCrashDialog()
+{
+    CRegKey winedbg;
+    const DWORD nNo = 0;
+    LONG nError = winedbg.Create(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg");
+    if (nError == ERROR_SUCCESS)
+        nError = ::RegSetValueExA(winedbg, "ShowCrashDialog", 0, REG_DWORD, (const BYTE*)&nNo, sizeof nNo);
+    if (nError != ERROR_SUCCESS)
+        Fail("HKCU\\Software\\Wine\\WineDbg", nError);
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2 || argc > 3)
@@ -71,6 +85,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "prepare_prefix: could not lay out %s:\n%s", pTarget->pszWindows, strFailures.c_str());
         ++s_nFailures;
     }
+    SwitchOffCrashDialog();
     RegisterRecorder("http", argv[1]);
     RegisterRecorder("https", argv[1]);
     RegisterRecorder("mailto", argv[1]);
