@@ -1,8 +1,9 @@
 #!/bin/sh
 # tools/run.sh: installs what is missing, builds, and runs the main job in a sandbox Wine prefix.
 #
-# With your own display the installer's dialog opens there for you to use. Without one, the
-# job runs under a private Xvfb: it waits for the dialog, saves a screenshot of it as
+# It runs the launcher and lists the programs' digests, then the installation and, to end with,
+# its removal. With your own display the dialogs open there for you to use. Without one, the job
+# runs under a private Xvfb: it waits for the installer's dialog, saves a screenshot of it as
 # build/brantovell-dialog.png, presses Continue itself, and prints what the installation wrote;
 # then it runs Uninstall.exe the same way (build/uninstall-dialog.png), presses Remove, and
 # prints the removal's report and what is left of the installation (nothing).
@@ -29,55 +30,6 @@ else
     echo "This machine cannot execute 32-bit code: running the x86_64 twins, $dir/bin, built from"
     echo "the same sources as the shipped 32-bit programs in $build/bin."
 fi
-echo "== Brantovell.exe, in the sandbox prefix $prefix (prepared like an NT server, shaped as TARGET=$TARGET)"
-if [ -z "$started_display" ]; then
-    echo "The dialog is on your display ($DISPLAY); press Continue or Cancel there."
-    run "$dir/bin/Brantovell.exe" || status=$?
-else
-    # The pointer waits in a corner, off the links, which light up under it; Xvfb starts it
-    # in the middle of the screen, where the centred dialog's e-mail link lies.
-    xdotool mousemove 0 0
-    run "$dir/bin/Brantovell.exe" &
-    installer=$!
-    if run "$tools/demo_tool.exe" wait; then
-        sleep 0.5
-        import -window root "$build/brantovell-dialog.png"
-        echo "Screenshot of the dialog: $build/brantovell-dialog.png"
-        run "$tools/demo_tool.exe" continue || status=$?
-    else
-        echo "The dialog did not appear."
-        status=1
-    fi
-    wait $installer || status=$?
-fi
-echo "Installer exit code: $status"
-run "$tools/demo_tool.exe" report
-
-echo
-echo "== Uninstall.exe, in the same prefix: the removal of that installation"
-removal=0
-if [ -z "$started_display" ]; then
-    echo "The removal dialog is on your display; press Remove or Cancel there."
-    run "$dir/bin/Uninstall.exe" || removal=$?
-else
-    run "$dir/bin/Uninstall.exe" &
-    uninstaller=$!
-    if run "$tools/demo_tool.exe" wait-removal; then
-        sleep 0.5
-        import -window root "$build/uninstall-dialog.png"
-        echo "Screenshot of the dialog: $build/uninstall-dialog.png"
-        run "$tools/demo_tool.exe" remove || removal=$?
-    else
-        echo "The removal dialog did not appear."
-        removal=1
-    fi
-    wait $uninstaller || removal=$?
-fi
-echo "Uninstall exit code: $removal"
-run "$tools/demo_tool.exe" report-removal || removal=$?
-[ $removal -eq 0 ] || status=$removal
-
-echo
 echo "== launcher.exe"
 rm -f "$prefix/drive_c/tools/urls.log"
 run "$dir/bin/launcher.exe" || status=$?
@@ -90,4 +42,48 @@ sed 's/^/  /' "$prefix/drive_c/tools/urls.log" 2>/dev/null || echo "  (none)"
 echo
 echo "== SHA-256 of the shipped programs, $build/bin/SHA256SUMS (check a copy: sha256sum -c SHA256SUMS)"
 sed 's/^/  /' "$build/bin/SHA256SUMS"
+
+# Runs a program with a dialog. On your own display you use the dialog yourself; otherwise the
+# demo tool waits for it (WAIT), a screenshot is saved, and the tool presses its button and
+# prints the answer (ACTION). The program's status, or the tool's when that failed.
+drive() { # EXE WAIT ACTION SCREENSHOT
+    if [ -z "$started_display" ]; then
+        echo "The dialog is on your display ($DISPLAY); use it there."
+        run "$1"
+        return
+    fi
+    _status=0
+    run "$1" &
+    _program=$!
+    if run "$tools/demo_tool.exe" "$2"; then
+        sleep 0.5
+        import -window root "$4"
+        echo "Screenshot of the dialog: $4"
+        run "$tools/demo_tool.exe" "$3" || _status=$?
+    else
+        echo "The dialog did not appear."
+        _status=1
+    fi
+    wait $_program || _status=$?
+    return $_status
+}
+
+echo
+echo "== Brantovell.exe, in the sandbox prefix $prefix (prepared like an NT server, shaped as TARGET=$TARGET)"
+# The pointer waits in a corner, off the links, which light up under it; Xvfb starts it in the
+# middle of the screen, where the centred dialog's e-mail link lies.
+[ -z "$started_display" ] || xdotool mousemove 0 0
+installer=0
+drive "$dir/bin/Brantovell.exe" wait continue "$build/brantovell-dialog.png" || installer=$?
+echo "Installer exit code: $installer"
+run "$tools/demo_tool.exe" report
+
+echo
+echo "== Uninstall.exe, in the same prefix: the removal of that installation"
+removal=0
+drive "$dir/bin/Uninstall.exe" wait-removal remove "$build/uninstall-dialog.png" || removal=$?
+echo "Uninstall exit code: $removal"
+run "$tools/demo_tool.exe" report-removal || removal=$?
+[ $installer -eq 0 ] || status=$installer
+[ $removal -eq 0 ] || status=$removal
 exit $status

@@ -3,7 +3,7 @@
 #include "RegKey.h"
 
 static const char s_szStoppedAndDeleted[] = "stopped and deleted through the service control manager";
-static const char s_szDeletedByScm[] = "deleted through the service control manager, which had it stopped";
+static const char s_szDeletedByScm[] = "deleted through the service control manager (it was not running)";
 static const char s_szKeyDeleted[] =
     "its registry key deleted (the service control manager does not know it: no reboot since the installation)";
 static const char s_szNoScm[] = "the service control manager could not be asked about it; nothing was changed";
