@@ -1,5 +1,7 @@
 // tests/removal/RemovalTest.cpp: the removal run for real against the test prefix: what goes, what stays, what is said.
 #include "RemovalTestSupport.h"
+#include <functional>
+#include <shlwapi.h>
 
 namespace {
 
@@ -13,6 +15,10 @@ TEST_P(RemovalTest, InstallThenRemoveLeavesNothingAndASecondRemovalFindsNothing)
 {
     const Footprint::Snapshot before = Footprint::Surroundings();
     Install();
+    // What Windows adds under a loaded service's key (Plug and Play's Enum, the service
+    // manager's Security) is no change, and goes with the entry.
+    ASSERT_EQ(ERROR_SUCCESS, CreateKey(RAMDISK "\\Enum\\Root"));
+    ASSERT_EQ(ERROR_SUCCESS, CreateKey(MORVANETH "\\Security"));
     RemovalSurvey survey = Survey();
     for (const RemovalItem& item : survey.items)
         EXPECT_EQ(STATE_AS_INSTALLED, item.state) << item.szName << ": " << item.szWhy;
@@ -32,6 +38,59 @@ TEST_P(RemovalTest, InstallThenRemoveLeavesNothingAndASecondRemovalFindsNothing)
         EXPECT_EQ(STATE_ABSENT, item.state) << item.szName << ": " << item.szWhy;
     EXPECT_EQ(g_szNothingFound, Remove(MB_ICONEXCLAMATION));
     EXPECT_EQ("", Footprint::Differences(after, Footprint::Take()));
+}
+
+// The survey tells each kind of change from an installation as the installer writes it, and
+// says what differs; the Lsa value at Windows' default counts as not there only where that
+// Windows ships it so. Rows: the change, the item (in the survey's order), its state, its why.
+TEST_P(RemovalTest, SurveyTellsEachKindOfChange)
+{
+    const Server::Target& target = GetParam();
+    const std::string strDesktopLink = Footprint::ManagerShortcutIn(Server::CommonFolder(target, "Common Desktop"));
+    enum { MORVANETH_ITEM, REMOTEBOOT_ITEM, RAMDISK_ITEM, LSA_ITEM, ADMIN_LINK_ITEM, DESKTOP_LINK_ITEM, COPY_ITEM,
+           BATCH_ITEM };
+    const struct { const char* pszChange; std::function<void()> change; int nItem; RemovalState state;
+                   std::string strWhy; } rows[] = {
+        { "a value edited", [] { SetValue(RAMDISK, "Start", REG_DWORD, DwordBytes(4)); }, RAMDISK_ITEM,
+          STATE_CHANGED, "HKLM\\" RAMDISK ": value \"Start\" is not what the installer wrote" },
+        { "a value of another type", [] { SetValue(MORVANETH, "Type", REG_SZ, std::string("16\0", 3)); },
+          MORVANETH_ITEM, STATE_CHANGED, "HKLM\\" MORVANETH ": value \"Type\" is not what the installer wrote" },
+        { "a value deleted", [] { ::SHDeleteValueA(HKEY_LOCAL_MACHINE, REMOTEBOOT, "DependOnService"); },
+          REMOTEBOOT_ITEM, STATE_CHANGED, "HKLM\\" REMOTEBOOT ": value \"DependOnService\" is missing" },
+        { "a value added", [] { SetValue(RAMDISK_PARAMETERS, "Extra", REG_DWORD, DwordBytes(1)); }, RAMDISK_ITEM,
+          STATE_CHANGED, "HKLM\\" RAMDISK_PARAMETERS ": it holds values that the installer does not write" },
+        { "a subkey added", [] { CreateKey(MORVANETH "\\Extra"); }, MORVANETH_ITEM, STATE_CHANGED,
+          "HKLM\\" MORVANETH ": it has a subkey \"Extra\" that the installer does not write" },
+        { "Parameters deleted", [] { DeleteKey(REMOTEBOOT_PARAMETERS); }, REMOTEBOOT_ITEM, STATE_CHANGED,
+          "HKLM\\" REMOTEBOOT_PARAMETERS ": the key is missing" },
+        { "a shortcut that is no link", [&] { std::ofstream(strDesktopLink, std::ios::binary) << "no link"; },
+          DESKTOP_LINK_ITEM, STATE_CHANGED, "it is not a shortcut that can be read" },
+        { "the prepared shortcut gone", [] { ::MoveFileA(PREPARED_LINK, PREPARED_LINK ".away"); }, COPY_ITEM,
+          STATE_CHANGED, "the prepared shortcut " PREPARED_LINK " is not there to compare it with" },
+        { "a line added to the batch file",
+          [] { std::ofstream(Footprint::BatchFile(), std::ios::binary | std::ios::app) << "rem more\r\n"; },
+          BATCH_ITEM, STATE_AS_INSTALLED, "" },
+        { "the Lsa value as a string", [] { SetValue(CS001_LSA, LSA_VALUE, REG_SZ, std::string("0\0", 2)); }, LSA_ITEM,
+          STATE_CHANGED, "it is not the DWORD the installer writes" },
+        { "the Lsa value at 1", [] { SetValue(CS001_LSA, LSA_VALUE, REG_DWORD, DwordBytes(1)); }, LSA_ITEM,
+          target.nLsaDefault == 1 ? STATE_ABSENT : STATE_CHANGED,
+          target.nLsaDefault == 1 ? "" : "it holds 1, not the installer's 0" },
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.pszChange);
+        ResetServer();
+        ASSERT_EQ("", Server::LayShape(target));
+        Install();
+        row.change();
+        const RemovalSurvey survey = Survey();
+        for (int i = 0; i < RemovalSurvey::ITEM_COUNT; ++i)
+        {
+            const RemovalItem& item = survey.items[i];
+            EXPECT_EQ(i == row.nItem ? row.state : STATE_AS_INSTALLED, item.state) << item.szName << ": " << item.szWhy;
+            EXPECT_EQ(i == row.nItem ? row.strWhy : "", item.szWhy) << item.szName;
+        }
+    }
 }
 
 // Each item changed by hand after the installation stays exactly as it is, and the closing
