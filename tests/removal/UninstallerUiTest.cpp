@@ -47,10 +47,9 @@ TEST_P(UninstallerUi, ListsWhatItFoundAndCancelEscAndCloseBoxChangeNothing)
 {
     Install();
     const Footprint::Snapshot installed = Footprint::Take();
-    const char* const ways[] = { "Cancel", "Esc", "close box" };
     for (int i = 0; i < 3; ++i)
     {
-        SCOPED_TRACE(ways[i]);
+        SCOPED_TRACE(DismissWays[i]);
         ProgramProcess uninstall(UninstallPath());
         HWND hDialog = WaitForDialog(uninstall);
         ASSERT_TRUE(hDialog != NULL) << uninstall.DescribeWindows();
@@ -58,12 +57,7 @@ TEST_P(UninstallerUi, ListsWhatItFoundAndCancelEscAndCloseBoxChangeNothing)
         EXPECT_EQ("Remove deletes the 8 items found as the installer writes them.",
                   ControlText(hDialog, UNINSTALL_SUMMARY_ID));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hDialog, IDOK)));
-        if (i == 0)
-            EXPECT_TRUE(ClickOn(GetDlgItem(hDialog, IDCANCEL))) << "covered: " << DescribeInput(hDialog);
-        else if (i == 1)
-            EXPECT_TRUE(PressKey(hDialog, VK_ESCAPE)) << "not in front: " << DescribeInput(hDialog);
-        else
-            PostMessageA(hDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ("", Dismiss(hDialog, i));
         EXPECT_EQ(0, uninstall.WaitForExit());
         EXPECT_EQ("", Footprint::Differences(installed, Footprint::Take()));
     }

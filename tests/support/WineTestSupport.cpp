@@ -1,7 +1,8 @@
-// tests/support/WineTestSupport.cpp: the test's arguments, message boxes caught, the environment.
+// tests/support/WineTestSupport.cpp: the test's arguments, message boxes caught, dialogs dismissed, the environment.
 #include "WineTestSupport.h"
 #include <stdlib.h>
 #include <string.h>
+#include "RealInput.h"
 
 std::string TestArgument(int nIndex)
 {
@@ -94,4 +95,16 @@ ScopedEnv::~ScopedEnv()
     std::string strAssign = m_strName + "=" + (m_bHadOld ? m_strOld : "");
     _putenv(strAssign.c_str());
     ::SetEnvironmentVariableA(m_strName.c_str(), m_bHadOld ? m_strOld.c_str() : NULL);
+}
+
+const char* const DismissWays[3] = { "Cancel", "Esc", "close box" };
+
+std::string Dismiss(HWND hDialog, int nWay)
+{
+    if (nWay == 0)
+        return ClickOn(::GetDlgItem(hDialog, IDCANCEL)) ? "" : "Cancel is covered: " + DescribeInput(hDialog);
+    if (nWay == 1)
+        return PressKey(hDialog, VK_ESCAPE) ? "" : "the dialog is not in front: " + DescribeInput(hDialog);
+    ::PostMessageA(hDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return "";
 }

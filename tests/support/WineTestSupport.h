@@ -36,6 +36,12 @@ private:
     HHOOK m_hHook;
 };
 
+// The three ways a person leaves a dialog without its OK button: Cancel clicked, Esc pressed,
+// the close box. Dismiss does the nWay-th (0 to 2) as a person would; "" once it is done, or
+// why the input could not reach the dialog.
+extern const char* const DismissWays[3];
+std::string Dismiss(HWND hDialog, int nWay);
+
 // Sets, and on destruction restores, one environment variable of this process
 // (both the C runtime's copy, which getenv reads, and the process's own).
 class ScopedEnv

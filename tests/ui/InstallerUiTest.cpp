@@ -204,19 +204,13 @@ TEST_F(InstallerUi, MissingProtocolKeepsTheDialogUsable)
 // Cancel, Esc and the close box end the program with exit code 0 and change nothing.
 TEST_F(InstallerUi, CancelEscAndCloseBoxChangeNothing)
 {
-    const char* const ways[] = { "Cancel", "Esc", "close box" };
     for (int i = 0; i < 3; ++i)
     {
-        SCOPED_TRACE(ways[i]);
-            ProgramProcess installer(InstallerPath());
+        SCOPED_TRACE(DismissWays[i]);
+        ProgramProcess installer(InstallerPath());
         HWND hDialog = WaitForDialog(installer);
         ASSERT_TRUE(hDialog != NULL);
-        if (i == 0)
-            EXPECT_TRUE(ClickOn(GetDlgItem(hDialog, IDCANCEL))) << "covered: " << DescribeInput(hDialog);
-        else if (i == 1)
-            EXPECT_TRUE(PressKey(hDialog, VK_ESCAPE)) << "not in front: " << DescribeInput(hDialog);
-        else
-            PostMessageA(hDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ("", Dismiss(hDialog, i));
         EXPECT_EQ(0, installer.WaitForExit());
         EXPECT_EQ("", Footprint::Check(Footprint::Snapshot()));
     }
