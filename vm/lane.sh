@@ -41,9 +41,10 @@ progress=$lane/progress
 : >"$progress"
 say() { echo "lane: $*"; echo "lane: $*" >>"$progress"; }
 # Appends the lines of FILE that the sed script SCRIPT prints to the progress file, as FILE
-# grows, until the process PID has ended.
+# grows, until the process PID has ended. Only sed -u in the pipe: any other filter would hold
+# the lines back in its buffer until the end.
 follow() { # FILE PID SCRIPT
-    tail -n +1 -F --pid="$2" "$1" 2>/dev/null | tr -d '\r' | sed -un "$3" | sed -u 's/   */ /g' >>"$progress"
+    tail -n +1 -F --pid="$2" "$1" 2>/dev/null | sed -un "s/\r\$//; $3" | sed -u 's/   */ /g' >>"$progress"
 }
 [ "$top" != "$build" ] || fail "the build tree must be a folder of its own, not the checkout itself"
 for need in qemu-system-x86_64:qemu-system-x86 debootstrap:debootstrap mkfs.ext4:e2fsprogs; do
