@@ -49,9 +49,9 @@ void PrintSize(FILE* pOut, const char* pszFigure, const char* pszName, long long
 void PrintReport(const BenchResults& r, FILE* pOut)
 {
     const std::vector<double> none;
-    fprintf(pOut, "\n%d run(s) per program after %d warm-up round(s), in rounds of Wine floor, floor, "
-                  "%s, %s, with %lu ms of quiet before each run.\n", r.nRuns, r.nWarmupRuns,
-            r.installer.strName.c_str(), r.launcher.strName.c_str(), r.nPauseMs);
+    fprintf(pOut, "\n%d run(s) per program after %d warm-up round(s), in rounds of Wine floor, floor and %s "
+                  "(taking turns at going first), %s, with %lu ms of quiet before each run.\n", r.nRuns,
+            r.nWarmupRuns, r.installer.strName.c_str(), r.launcher.strName.c_str(), r.nPauseMs);
     fprintf(pOut, "architecture measured: %s (every program of the table, floors included); %s.\n", r.pszArch,
             r.bShipped ? "the installer and the launcher timed are the shipped files"
                        : "the installer and the launcher timed are the x86_64 twins, as this machine cannot "
