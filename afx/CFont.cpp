@@ -1,5 +1,6 @@
 // afx/CFont.cpp: creating, attaching and deleting a font, and temporaries for fonts owned elsewhere.
 #include "CFont.h"
+#include "Gdi.h"
 
 // Stands for a font owned elsewhere (the one a DC had selected): lets go of it unharmed.
 class CTempFont : public CFont
@@ -24,15 +25,15 @@ BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientatio
 {
     ASSERT(m_hObject == NULL);
     return m_hObject == NULL
-        && Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
-                                bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
-                                nQuality, nPitchAndFamily, lpszFacename));
+        && Attach(Gdi::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
+                                   bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
+                                   nQuality, nPitchAndFamily, lpszFacename));
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont)
 {
     ASSERT(m_hObject == NULL);
-    return m_hObject == NULL && Attach(::CreateFontIndirectA(lpLogFont));
+    return m_hObject == NULL && Attach(Gdi::CreateFontIndirectA(lpLogFont));
 }
 
 CFont* CFont::FromHandle(HFONT hFont)
@@ -67,5 +68,5 @@ BOOL CFont::DeleteObject()
 {
     if (m_hObject == NULL)
         return FALSE;
-    return ::DeleteObject(Detach());
+    return Gdi::DeleteObject(Detach());
 }

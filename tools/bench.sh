@@ -1,6 +1,6 @@
 #!/bin/sh
 # tools/bench.sh: builds everything and benchmarks the installer and the launcher under Wine, beside a floor program.
-# Usage: sh tools/bench.sh [--runs N] [other options of bench/driver/main.cpp]
+# Usage: sh tools/bench.sh [--runs N] (40 by default) [other options of bench/driver/main.cpp]
 #
 # Measures in a prefix of its own prepared like an NT server (benchprefix in the build folder of
 # the architecture measured), with a warm

@@ -45,6 +45,7 @@ export LANE_RESULTS="$results" HOME=/root USER=root LOGNAME=root LANG=C.UTF-8
 cd "$BUILD"
 # Without a display no test could pass: the run leaves no status, and the host shows the console.
 if start_display; then
+    echo "lane-guest: display ready, $(cut -d' ' -f1 /proc/uptime) s after the kernel; the suite starts"
     # shellcheck disable=SC2086  # the extra arguments are words on purpose
     { ctest -L i686_runtime --output-on-failure ${LANE_CTEST_ARGS:-}; echo $? >"$results/lane-ctest.rc"; } 2>&1 |
         tee "$results/lane-ctest.log"
@@ -60,7 +61,8 @@ pristine=""
     pristine="-C ${test_prefix%/*} ${test_prefix##*/}.pristine"
 # shellcheck disable=SC2086  # two words on purpose
 if tar -cf /dev/vdc -C "$results" . $pristine; then
-    echo "lane-guest: end of run: ctest exit $(cat "$results/lane-ctest.rc"), $seconds s in the runner"
+    echo "lane-guest: end of run: ctest exit $(cat "$results/lane-ctest.rc"), $seconds s in the runner," \
+         "$(cut -d' ' -f1 /proc/uptime) s after the kernel"
 else
     echo "lane-guest: end of run: could not write the results onto /dev/vdc"
 fi

@@ -4,7 +4,10 @@
 #   Decides the road (tools/lib/project.sh) and writes it into BUILD for lane-test.sh. On the
 #   guest road each lane keeps its own folder BUILD/lane/runs/TIME: the guest's console
 #   (console.log), its ctest's output and status, and one NAME.log and NAME.rc per test;
-#   BUILD/lane/results names the newest. The last few runs are kept.
+#   BUILD/lane/results names the newest. The last few runs are kept. What it does, as it does
+#   it, goes into BUILD/lane/progress too: the root made or taken from the cache, the boot, and
+#   each guest test's result and time; tools/test.sh shows that file while ctest runs, since
+#   ctest holds a test's output back until the test ends.
 # Env: LANE_CACHE, LANE_MIRROR (make-root.sh), LANE_TIMEOUT (boot.sh), LANE_CTEST_ARGS:
 #   more arguments for the guest's ctest, such as "-R core", and LANE_WINEDEBUG: Wine's debug
 #   channels for the guest's programs, to trace a failure (such as "+timestamp,+message").
@@ -18,7 +21,7 @@ top=${top%/}
 build=${build%/}
 runs_kept=5
 
-fail() { echo "lane: $*" >&2; exit 1; }
+fail() { echo "lane: $*" >&2; [ -z "${progress:-}" ] || echo "lane: FAILED: $*" >>"$progress"; exit 1; }
 if [ -n "${LANE_RESULTS:-}" ]; then
     echo "lane: this is the guest; the suite runs here"
     exit 0
@@ -34,6 +37,15 @@ if [ "$i686_road" = native ]; then
     echo "lane: this machine executes 32-bit code, so the 32-bit suite runs natively here"
     exit 0
 fi
+progress=$lane/progress
+: >"$progress"
+say() { echo "lane: $*"; echo "lane: $*" >>"$progress"; }
+# Appends the lines of FILE that the sed script SCRIPT prints to the progress file, as FILE
+# grows, until the process PID has ended. Only sed -u in the pipe: any other filter would hold
+# the lines back in its buffer until the end.
+follow() { # FILE PID SCRIPT
+    tail -n +1 -F --pid="$2" "$1" 2>/dev/null | sed -un "s/\r\$//; $3" | sed -u 's/   */ /g' >>"$progress"
+}
 [ "$top" != "$build" ] || fail "the build tree must be a folder of its own, not the checkout itself"
 for need in qemu-system-x86_64:qemu-system-x86 debootstrap:debootstrap mkfs.ext4:e2fsprogs; do
     command -v "${need%%:*}" >/dev/null 2>&1 ||
@@ -45,12 +57,30 @@ stage=$lane/stage
 rm -rf "$lane/results" "$stage" "$lane/work.img" "$lane/result.img" "$run"
 mkdir -p "$run"
 boot_pid=""
-trap '[ -z "$boot_pid" ] || kill "$boot_pid" 2>/dev/null; rm -rf "$stage" "$lane/work.img" "$lane/result.img"' EXIT
+root_pid=""
+trap '[ -z "$boot_pid" ] || kill "$boot_pid" 2>/dev/null; [ -z "$root_pid" ] || kill "$root_pid" 2>/dev/null
+      rm -rf "$stage" "$lane/work.img" "$lane/result.img"' EXIT
 trap 'exit 1' INT TERM HUP
 t0=$(date +%s)
 
-root=$("$top/vm/make-root.sh") || fail "could not make the guest's root (see above)"
+# make-root.sh says what it does on stderr only when it makes a root; its lines are shown as
+# they come, and kept in the run's folder.
+"$top/vm/make-root.sh" >"$run/root-path" 2>"$run/make-root.log" &
+root_pid=$!
+follow "$run/make-root.log" "$root_pid" "s/^make-root: /lane: the guest's root: /p" &
+status=0
+wait "$root_pid" || status=$?
+root_pid=""
+wait
+cat "$run/make-root.log" >&2
+[ "$status" -eq 0 ] || fail "could not make the guest's root (see above)"
+root=$(cat "$run/root-path")
 t1=$(date +%s)
+if [ -s "$run/make-root.log" ]; then
+    say "the guest's root was made in $((t1 - t0)) s: $root"
+else
+    say "the guest's root is taken from the cache: $root"
+fi
 
 # The guest's pristine Wine prefix takes a minute of emulation to make. The first lane on a
 # root brings it back; later lanes give the guest that copy. It is named by the scripts that
@@ -80,8 +110,10 @@ find "$stage/tree" -type d -name dosdevices | while read -r dir; do rm -rf "${di
 if [ -f "$pristine/.complete" ]; then
     cp -al "$pristine" "$stage/tree$test_prefix.pristine"
     bring_pristine=no
+    say "the guest's pristine Wine prefix is taken from the cache"
 else
     bring_pristine=yes
+    say "the guest makes its pristine Wine prefix first (about a minute and a half), and brings it back"
 fi
 cp "$top/vm/guest-run.sh" "$stage/run.sh"
 quote() { printf "'%s'" "$(printf '%s' "$1" | sed "s/'/'\\\\''/g")"; }
@@ -98,14 +130,19 @@ mkfs.ext4 -q -F -L lane-work -d "$stage" "$lane/work.img" "${size}M" >/dev/null
 rm -rf "$stage"
 truncate -s 2G "$lane/result.img"
 t2=$(date +%s)
+say "work disk made in $((t2 - t1)) s; booting the guest (software emulation, killed after ${LANE_TIMEOUT:-1500} s)"
 
 # In the background, so that a signal to this script stops the machine at once (boot.sh kills
 # qemu on its way out) rather than after the run.
 boot=0
 "$top/vm/boot.sh" "$root" "$lane/work.img" "$lane/result.img" "$run/console.log" &
 boot_pid=$!
+# From the guest's console: its runner's first and last words, and each of its ctest's results.
+follow "$run/console.log" "$boot_pid" \
+    "s/^lane-guest: /lane: guest: /p; s/^ *\([0-9]*\/[0-9]*\) *Test *#[0-9]*: *\([^ ]*\)[ .]*\(.*[^ ]\) *\$/lane: guest: test \1 \2: \3/p" &
 wait "$boot_pid" || boot=$?
 boot_pid=""
+wait
 t3=$(date +%s)
 
 # The newest runs are kept, each with its console beside its results.
@@ -148,5 +185,5 @@ fi
 
 tests=$(cat "$run/lane-seconds" 2>/dev/null || echo 0)
 echo "lane: the guest's ctest exited with $(cat "$run/lane-ctest.rc")"
-echo "lane: $((t3 - t0)) s in all: guest's root $((t1 - t0)) s, work disk $((t2 - t1)) s," \
-     "boot and shutdown $((t3 - t2 - tests)) s, tests $tests s"
+say "$((t3 - t0)) s in all: guest's root $((t1 - t0)) s, work disk $((t2 - t1)) s," \
+    "boot and shutdown $((t3 - t2 - tests)) s, tests $tests s"

@@ -22,7 +22,14 @@ cat >"$top/vm/boot.sh" <<EOF
 echo booted >>"$dir/boots"
 debugfs -R 'cat /lane.env' "\$2" >"$dir/lane.env" 2>/dev/null
 debugfs -R 'ls /tree$build/wineprefix.pristine' "\$2" >"$dir/pristine-ls" 2>/dev/null
-echo "the guest's last words" >"\$4"
+printf 'lane-guest: runner started, 4.2 s after the kernel\r\n[    5.1] kernel noise\r\n' >"\$4"
+printf '      Start  2: first_i686\r\n1/2 Test  #2: first_i686 ......   Passed    1.50 sec\r\n' >>"\$4"
+# The lane shows a test's result while the guest still runs, not at its end.
+i=0
+until grep -q first_i686 "$build/lane/progress" 2>/dev/null || [ \$i -ge 200 ]; do sleep 0.05; i=\$((i + 1)); done
+grep -q first_i686 "$build/lane/progress" 2>/dev/null && echo yes >"$dir/live"
+printf '2/2 Test  #3: second_i686 .....***Failed    2.25 sec\r\n' >>"\$4"
+echo "the guest's last words" >>"\$4"
 tar -cf "\$3" -C "$dir/guest" .
 EOF
 chmod +x "$top/vm/"*.sh
@@ -65,7 +72,20 @@ out=$(lane)
 check "all back: status" 0 $?
 check "all back: road" guest "$(cat "$build/lane/road")"
 check "all back: a result" "first_i686 ran" "$(cat "$build/lane/results/first_i686.log")"
-check "all back: console kept" "the guest's last words" "$(cat "$build/lane/results/console.log")"
+check "all back: console kept" "the guest's last words" "$(tail -n 1 "$build/lane/results/console.log")"
+
+# What a person at the terminal is shown while the lane runs (tools/test.sh follows the file):
+# the root, the boot, and from the guest's console its runner's words and each test's result
+# and time, and nothing else of the console.
+progress=$(cat "$build/lane/progress")
+says "progress: root" "lane: the guest's root is taken from the cache" "$progress"
+says "progress: boot" "booting the guest" "$progress"
+says "progress: runner" "lane: guest: runner started, 4.2 s after the kernel" "$progress"
+says "progress: a test" "lane: guest: test 1/2 first_i686: Passed 1.50 sec" "$progress"
+says "progress: a failure" "lane: guest: test 2/2 second_i686: ***Failed 2.25 sec" "$progress"
+says "progress: the end" "s in all: guest's root" "$progress"
+check "progress: shown while the guest runs" yes "$(cat "$dir/live" 2>/dev/null)"
+check "progress: no console noise" "" "$(echo "$progress" | grep -e 'kernel noise' -e 'Start  2' -e 'last words')"
 
 # One test missing: the lane fails, names it, and gives the guest's status and last words.
 guest_brings first_i686

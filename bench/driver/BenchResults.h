@@ -10,8 +10,9 @@
 struct ProgramSeries
 {
     std::string strName;
+    std::string strPath;                // the file timed, as Windows names it
     bool bBuilt;                        // false when the program's file was not found
-    std::vector<double> toWindowMs;     // start to main window visible (Wine floor, floor, installer)
+    std::vector<double> toUsableMs;     // start to main window usable: visible and answering
     std::vector<double> toDoneMs;       // Continue to the closing message; start to end for launcher
     std::vector<double> peakKib;        // peak working set (Wine floor, floor, installer)
 };
@@ -22,6 +23,7 @@ struct BenchResults
     int nWarmupRuns;
     unsigned long nPauseMs;             // quiet time before each run
     const char* pszArch;                // the architecture of the programs measured
+    bool bShipped;                      // the installer and launcher timed are the shipped files
     ProgramSeries wineFloor, floor, installer, launcher;
     long long nInstallerBytes;          // the shipped programs' sizes, judged; -1: no such file
     long long nLauncherBytes;

@@ -78,13 +78,12 @@ bool MeasureInstallerRun(const std::string& strPath, ProgramSeries& series, DWOR
         strError = WhyNoWindow(child, INSTALLER_DIALOG_CAPTION, nTimeoutMs);
         return false;
     }
-    double toWindowMs = NowMs() - child.StartedAtMs();
-
     if (!Answers(hDlg, nTimeoutMs))
     {
         strError = "the dialog did not answer within " + Number(nTimeoutMs) + " ms";
         return false;
     }
+    double toUsableMs = NowMs() - child.StartedAtMs();
     ::Sleep(s_nSettleMs);
 
     // Posted, not sent: the installer answers Continue only after its message box is closed.
@@ -125,7 +124,7 @@ bool MeasureInstallerRun(const std::string& strPath, ProgramSeries& series, DWOR
         return false;
     }
 
-    series.toWindowMs.push_back(toWindowMs);
+    series.toUsableMs.push_back(toUsableMs);
     series.toDoneMs.push_back(toDoneMs);
     series.peakKib.push_back(Kib(nPeak));
     return true;
@@ -143,15 +142,15 @@ bool MeasureWineFloorRun(const std::string& strPath, ProgramSeries& series, DWOR
         strError = WhyNoWindow(child, s_szWineFloorCaption, nTimeoutMs);
         return false;
     }
-    double toWindowMs = NowMs() - child.StartedAtMs();
-
-    // Read once the window has painted and gone idle, as the others are read with their last
-    // window up.
     if (!Answers(hWnd, nTimeoutMs))
     {
         strError = "the window did not answer within " + Number(nTimeoutMs) + " ms";
         return false;
     }
+    double toUsableMs = NowMs() - child.StartedAtMs();
+
+    // Read once the window has painted and gone idle, as the others are read with their last
+    // window up.
     ::Sleep(s_nSettleMs);
     SIZE_T nPeak = PeakWorkingSet(child);
     ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
@@ -165,7 +164,7 @@ bool MeasureWineFloorRun(const std::string& strPath, ProgramSeries& series, DWOR
         strError = "the program did not end within " + Number(nTimeoutMs) + " ms of WM_CLOSE";
         return false;
     }
-    series.toWindowMs.push_back(toWindowMs);
+    series.toUsableMs.push_back(toUsableMs);
     series.peakKib.push_back(Kib(nPeak));
     return true;
 }

@@ -11,13 +11,16 @@
 // that did something else than expected, is a broken measurement: the program is ended, the
 // function returns false and says why in strError.
 
-// The installer or its floor: start to dialog visible; Continue to the "Setup Message" box; the
+// A window counts as usable once it is visible and its thread answers a message sent to it:
+// the program has finished its start-up and waits for input in its message loop.
+
+// The installer or its floor: start to dialog usable; Continue to the "Setup Message" box; the
 // peak working set while that box is up. The installation is removed before the run, so that
 // each run is a first install, and checked after it.
 bool MeasureInstallerRun(const std::string& strPath, ProgramSeries& series, DWORD nTimeoutMs,
                          std::string& strError);
 
-// Wine's floor: start to its one window visible, and its peak working set then.
+// Wine's floor: start to its one window usable, and its peak working set then.
 bool MeasureWineFloorRun(const std::string& strPath, ProgramSeries& series, DWORD nTimeoutMs,
                          std::string& strError);
 

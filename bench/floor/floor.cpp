@@ -1,25 +1,52 @@
-// bench/floor/floor.cpp: the benchmark's floor: the least a program can do to show the dialog and install.
+// bench/floor/floor.cpp: the benchmark's floor: the least a program can do to show the installer's dialog and install.
 //
-// Plain Win32 in C style: no framework and no C++ library of its own. It shows dialog template
-// 102 centred in the work area and, on Continue, does the installation with the installer's own
-// steps (the protocol check, the folders, the shortcut writer, the service entries, the paths
-// and contents of InstallItems.h), so it does the same work by construction; what it leaves
-// out is the framework, the dialog classes, the report of failures and the program's start-up. It is never shipped: the
-// benchmark measures the installer against it.
+// Plain Win32 in C style: no framework and no C++ library of its own. It shows the dialog the
+// installer shows: template 102 centred in the work area, the About entry in its system menu,
+// the program icon, the painted title and the two links over their placeholders (in the
+// placeholders' font, underlined, blue on the button face, with the hand cursor). On Continue it
+// installs with the installer's own steps (the platform and protocol checks, the folders, the
+// shortcut writer, the service entries, the paths and contents of InstallItems.h), so it does the
+// same work by construction. What it
+// leaves out is the framework, the dialog classes, the links' hover and click, the About box,
+// the report of failures and the program's check of its own file. It draws through gdi/, as
+// the installer does, so both programs load their DLLs in the same order. It is never shipped:
+// the benchmark measures the installer against it.
 #include <windows.h>
 #include <objbase.h>
 #include "CommonFolders.h"
 #include "ComposeString.h"
+#include "DialogLook.h"
+#include "Gdi.h"
 #include "InstallItems.h"
 #include "Installer.h"
 #include "Protocols.h"
 #include "ServiceRegistration.h"
 #include "ShellShortcut.h"
+#include "VendorInfo.h"
+#include "resource.h"
 
-// The whole installation; FALSE (after its message) when a protocol is missing. What it writes
-// and where comes from the installer's own tables (InstallItems.h) and folder readers.
+static const char s_szNotNT[] = "Not an NT-family Windows.";
+static const char s_szLinkClass[] = "FloorLink";
+
+// One link: its text, and the placeholder's font underlined, deleted with the window.
+struct FloorLink
+{
+    LPCSTR pszText;
+    HFONT hFont;
+};
+static FloorLink s_links[2] = { { VENDOR_HOME_URL, NULL }, { VENDOR_EMAIL, NULL } };
+
+// The whole installation; FALSE (after its message) when the platform or a protocol is wrong.
+// What it writes and where comes from the installer's own tables (InstallItems.h) and folder readers.
 static BOOL Install(HWND hDlg)
 {
+    OSVERSIONINFOA version;
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!::GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_NT)
+    {
+        ::MessageBoxA(hDlg, s_szNotNT, SETUP_MESSAGE_CAPTION, MB_OK | MB_ICONHAND);
+        return FALSE;
+    }
     LPCSTR pszMissing = FirstMissingProtocol();
     if (pszMissing != NULL)
     {
@@ -60,6 +87,69 @@ static BOOL Install(HWND hDlg)
     return TRUE;
 }
 
+// A link's window: its text at the top left, the text's cells on the button face.
+static LRESULT CALLBACK LinkProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    FloorLink* pLink = (FloorLink*)::GetWindowLongPtrA(hWnd, GWLP_USERDATA);
+    if (nMsg == WM_NCCREATE)
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, (LONG_PTR)((CREATESTRUCTA*)lParam)->lpCreateParams);
+    else if (nMsg == WM_PAINT && pLink != NULL)
+    {
+        PAINTSTRUCT ps;
+        HDC hDC = ::BeginPaint(hWnd, &ps);
+        HGDIOBJ hOldFont = Gdi::SelectObject(hDC, pLink->hFont);
+        Gdi::SetBkColor(hDC, ::GetSysColor(COLOR_BTNFACE));
+        Gdi::SetTextColor(hDC, LINK_NORMAL_COLOR);
+        Gdi::TextOutA(hDC, 0, 0, pLink->pszText, ::lstrlenA(pLink->pszText));
+        Gdi::SelectObject(hDC, hOldFont);
+        ::EndPaint(hWnd, &ps);
+        return 0;
+    }
+    else if (nMsg == WM_NCDESTROY && pLink != NULL && pLink->hFont != NULL)
+    {
+        Gdi::DeleteObject(pLink->hFont);
+        pLink->hFont = NULL;
+    }
+    return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+}
+
+// Lays a link over the placeholder nPlaceholderID, with its rectangle and its font underlined.
+static void CreateLink(HWND hDlg, int nPlaceholderID, FloorLink* pLink)
+{
+    HWND hPlaceholder = ::GetDlgItem(hDlg, nPlaceholderID);
+    RECT rect;
+    ::GetWindowRect(hPlaceholder, &rect);
+    ::MapWindowPoints(NULL, hDlg, (POINT*)&rect, 2);
+    LOGFONTA lf;
+    HFONT hFont = (HFONT)::SendMessageA(hPlaceholder, WM_GETFONT, 0, 0);
+    if (hFont != NULL && Gdi::GetObjectA(hFont, sizeof lf, &lf) == sizeof lf)
+    {
+        lf.lfUnderline = 1;
+        pLink->hFont = Gdi::CreateFontIndirectA(&lf);
+    }
+    ::CreateWindowExA(0, s_szLinkClass, NULL, WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
+                      rect.bottom - rect.top, hDlg, (HMENU)IDC_MAIN_LINK_WND, (HINSTANCE)::GetModuleHandleA(NULL),
+                      pLink);
+}
+
+// The About entry in the system menu, the program icon, the two links.
+static void SetUpDialog(HWND hDlg)
+{
+    HINSTANCE hInstance = ::GetModuleHandleA(NULL);
+    HMENU hSysMenu = ::GetSystemMenu(hDlg, FALSE);
+    char szAbout[64];
+    if (hSysMenu != NULL && ::LoadStringA(hInstance, IDS_ABOUTBOX, szAbout, sizeof szAbout) > 0)
+    {
+        ::AppendMenuA(hSysMenu, MF_SEPARATOR, 0, NULL);
+        ::AppendMenuA(hSysMenu, MF_STRING, IDM_ABOUTBOX, szAbout);
+    }
+    HICON hIcon = ::LoadIconA(hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ::SendMessageA(hDlg, WM_SETICON, ICON_BIG, (LPARAM)hIcon);
+    ::SendMessageA(hDlg, WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
+    CreateLink(hDlg, IDC_HOMEPAGE, &s_links[0]);
+    CreateLink(hDlg, IDC_EMAIL, &s_links[1]);
+}
+
 // The template asks for no placement: centre the dialog in the work area, as the installer does.
 static void CentreInWorkArea(HWND hDlg)
 {
@@ -71,25 +161,55 @@ static void CentreInWorkArea(HWND hDlg)
     ::SetWindowPos(hDlg, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The bold magenta title, with no box behind the letters.
+static void PaintTitle(HWND hDlg)
+{
+    PAINTSTRUCT ps;
+    HDC hDC = ::BeginPaint(hDlg, &ps);
+    Gdi::SetBkMode(hDC, TRANSPARENT);
+    HFONT hFont = Gdi::CreateFontA(TITLE_FONT_HEIGHT, 0, 0, 0, TITLE_FONT_WEIGHT, FALSE, FALSE, FALSE,
+                                   TITLE_FONT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   TITLE_FONT_PITCH_AND_FAMILY, TITLE_FONT_FACE);
+    HGDIOBJ hOldFont = Gdi::SelectObject(hDC, hFont);
+    Gdi::SetTextColor(hDC, TITLE_COLOR);
+    Gdi::TextOutA(hDC, TITLE_X, TITLE_Y, TITLE_TEXT, sizeof TITLE_TEXT - 1);
+    Gdi::SelectObject(hDC, hOldFont);
+    Gdi::DeleteObject(hFont);
+    ::EndPaint(hDlg, &ps);
+}
+
 static INT_PTR CALLBACK DialogProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM /*lParam*/)
 {
-    if (nMsg == WM_INITDIALOG)
+    switch (nMsg)
     {
+    case WM_INITDIALOG:
+        SetUpDialog(hDlg);
         CentreInWorkArea(hDlg);
         return TRUE;
+    case WM_PAINT:
+        PaintTitle(hDlg);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK && Install(hDlg))
+            ::EndDialog(hDlg, IDOK);
+        else if (LOWORD(wParam) == IDCANCEL)
+            ::EndDialog(hDlg, IDCANCEL);
+        return TRUE;
     }
-    if (nMsg != WM_COMMAND)
-        return FALSE;
-    if (LOWORD(wParam) == IDOK && Install(hDlg))
-        ::EndDialog(hDlg, IDOK);
-    else if (LOWORD(wParam) == IDCANCEL)
-        ::EndDialog(hDlg, IDCANCEL);
-    return TRUE;
+    return FALSE;
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/,
                    int /*nShowCmd*/)
 {
-    ::DialogBoxParamA(hInstance, MAKEINTRESOURCEA(102), NULL, DialogProc, 0);
+    WNDCLASSA wc;
+    ::ZeroMemory(&wc, sizeof wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = LinkProc;
+    wc.hInstance = hInstance;
+    wc.hCursor = ::LoadCursorA(hInstance, MAKEINTRESOURCEA(IDC_HAND_CURSOR));
+    wc.lpszClassName = s_szLinkClass;
+    ::RegisterClassA(&wc);
+    ::DialogBoxParamA(hInstance, MAKEINTRESOURCEA(IDD_INSTALLER_DIALOG), NULL, DialogProc, 0);
     return 0;
 }

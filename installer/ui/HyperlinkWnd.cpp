@@ -1,5 +1,6 @@
 // installer/ui/HyperlinkWnd.cpp: the link control's creation, painting, hover states and click.
 #include "HyperlinkWnd.h"
+#include "Gdi.h"
 #include "ShellOpen.h"
 
 static const char s_szClassName[] = "HyperlinkWnd";
@@ -74,7 +75,7 @@ BOOL CHyperlinkWnd::CreateOverPlaceholder(CWnd* pPlaceholder, UINT nID)
     // The font is copied even when the window could not be made.
     HFONT hFont = reinterpret_cast<HFONT>(pPlaceholder->SendMessage(WM_GETFONT));
     LOGFONTA lf;
-    if (hFont != NULL && ::GetObjectA(hFont, sizeof lf, &lf) == sizeof lf)
+    if (hFont != NULL && Gdi::GetObjectA(hFont, sizeof lf, &lf) == sizeof lf)
     {
         if (m_bUnderline)
             lf.lfUnderline = 1;

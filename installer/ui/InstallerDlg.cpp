@@ -1,16 +1,11 @@
 // installer/ui/InstallerDlg.cpp: the main dialog's set-up, painting, system menu, logo and Continue.
 #include "InstallerDlg.h"
 #include "AboutDlg.h"
+#include "DialogLook.h"
 #include "LinkSettings.h"
 #include "RunInstallation.h"
 #include "ShellOpen.h"
 #include "VendorInfo.h"
-
-static const char s_szTitle[] = "Velmorath";
-static const char s_szTitleFace[] = "System";
-static const COLORREF s_crTitle = RGB(255, 0, 255);
-static const int s_xTitle = 120;
-static const int s_yTitle = 13;
 
 // The About command must sit in the system commands' range: low four bits clear, below 0xF000.
 #if (IDM_ABOUTBOX & 0xFFF0) != IDM_ABOUTBOX || IDM_ABOUTBOX >= 0xF000
@@ -108,12 +103,12 @@ void CInstallerDlg::PaintTitle(CPaintDC& dc)
 {
     dc.SetBkMode(TRANSPARENT);
     CFont titleFont;
-    titleFont.CreateFont(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         FF_SWISS | DEFAULT_PITCH, s_szTitleFace);
+    titleFont.CreateFont(TITLE_FONT_HEIGHT, 0, 0, 0, TITLE_FONT_WEIGHT, FALSE, FALSE, FALSE,
+                         TITLE_FONT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         TITLE_FONT_PITCH_AND_FAMILY, TITLE_FONT_FACE);
     CFont* pOldFont = dc.SelectObject(&titleFont);
-    dc.SetTextColor(s_crTitle);
-    dc.TextOut(s_xTitle, s_yTitle, s_szTitle, sizeof s_szTitle - 1);
+    dc.SetTextColor(TITLE_COLOR);
+    dc.TextOut(TITLE_X, TITLE_Y, TITLE_TEXT, sizeof TITLE_TEXT - 1);
     dc.SelectObject(pOldFont);
 }
 
