@@ -164,7 +164,7 @@ struct FilePaths
             strAdminShortcut = Footprint::ManagerShortcutIn(strAdminTools);
         if (!strPrograms.empty())
         {
-            strGroupShortcut = Footprint::ManagerShortcutIn(strPrograms + "\\Administrative Tools (Common)");
+            strGroupShortcut = Footprint::ManagerShortcutIn(strPrograms + "\\" + Server::Nt4AdminGroupName);
             strProgramsShortcut = Footprint::ManagerShortcutIn(strPrograms);
         }
         if (!strDesktop.empty())

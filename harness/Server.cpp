@@ -53,9 +53,6 @@ const struct
     { "CommonVideo",                 "Documents\\My Videos",                       WINXP },
 };
 
-// NT 4.0's administrators' group on English editions, under the common Programs folder.
-const char s_szNt4AdminGroup[] = "Administrative Tools (Common)";
-
 const char s_szShellFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char s_szUserShellFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 const char s_szLsaKey[] = "SYSTEM\\ControlSet001\\Control\\Lsa";
@@ -133,6 +130,8 @@ void MakeFolder(const std::string& strPath, std::string& strFailures)
 
 } // namespace
 
+const char Server::Nt4AdminGroupName[] = "Administrative Tools (Common)";
+
 const char* const Server::ProtocolKeys[3] = {
     "SYSTEM\\CurrentControlSet\\Services\\DLC",
     "SYSTEM\\CurrentControlSet\\Services\\NWlnkIPX",
@@ -185,7 +184,7 @@ std::string Server::AdminGroup(const Target& target)
 {
     if (IndexOf(target) != NT40)
         return "";
-    return CommonFolder(target, "Common Programs") + "\\" + s_szNt4AdminGroup;
+    return CommonFolder(target, "Common Programs") + "\\" + Nt4AdminGroupName;
 }
 
 std::string Server::LayShape(const Target& target)

@@ -33,6 +33,8 @@ namespace Server
     std::string CommonFolder(const Target& target, const char* pszValueName);
     // NT 4.0's group for the administrators' tools under the common Programs folder, "" elsewhere.
     std::string AdminGroup(const Target& target);
+    // That group's name on English editions of NT 4.0.
+    extern const char Nt4AdminGroupName[];
 
     // Lays the target's shape over the prefix: Wine reports that Windows to programs started
     // from now on; the common shell-folder values are that shell's (others are removed) and

@@ -24,10 +24,11 @@ debugfs -R 'cat /lane.env' "\$2" >"$dir/lane.env" 2>/dev/null
 debugfs -R 'ls /tree$build/wineprefix.pristine' "\$2" >"$dir/pristine-ls" 2>/dev/null
 printf 'lane-guest: runner started, 4.2 s after the kernel\r\n[    5.1] kernel noise\r\n' >"\$4"
 printf '      Start  2: first_i686\r\n1/2 Test  #2: first_i686 ......   Passed    1.50 sec\r\n' >>"\$4"
-# The lane shows a test's result while the guest still runs, not at its end.
-i=0
-until grep -q first_i686 "$build/lane/progress" 2>/dev/null || [ \$i -ge 200 ]; do sleep 0.05; i=\$((i + 1)); done
-grep -q first_i686 "$build/lane/progress" 2>/dev/null && echo yes >"$dir/live"
+# The lane shows a test's result while the guest still runs, not at its end: polled with the
+# scripts' one wait, until its deadline.
+. "$top/tools/lib/project.sh"
+shown() { grep -q first_i686 "$build/lane/progress" 2>/dev/null; }
+await shown && echo yes >"$dir/live"
 printf '2/2 Test  #3: second_i686 .....***Failed    2.25 sec\r\n' >>"\$4"
 echo "the guest's last words" >>"\$4"
 tar -cf "\$3" -C "$dir/guest" .

@@ -23,9 +23,9 @@
 #include "ServiceRegistration.h"
 #include "ShellShortcut.h"
 #include "VendorInfo.h"
+#include "WindowsVersion.h"
 #include "resource.h"
 
-static const char s_szNotNT[] = "Not an NT-family Windows.";
 static const char s_szLinkClass[] = "FloorLink";
 
 // One link: its text, and the placeholder's font underlined, deleted with the window.
@@ -40,11 +40,10 @@ static FloorLink s_links[2] = { { VENDOR_HOME_URL, NULL }, { VENDOR_EMAIL, NULL 
 // What it writes and where comes from the installer's own tables (InstallItems.h) and folder readers.
 static BOOL Install(HWND hDlg)
 {
-    OSVERSIONINFOA version;
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!::GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_NT)
+    OSVERSIONINFOEXA version;
+    if (!QueryWindowsVersion(version) || version.dwPlatformId != VER_PLATFORM_WIN32_NT)
     {
-        ::MessageBoxA(hDlg, s_szNotNT, SETUP_MESSAGE_CAPTION, MB_OK | MB_ICONHAND);
+        ::MessageBoxA(hDlg, g_szNotNT, SETUP_MESSAGE_CAPTION, MB_OK | MB_ICONHAND);
         return FALSE;
     }
     LPCSTR pszMissing = FirstMissingProtocol();
