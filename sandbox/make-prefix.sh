@@ -1,30 +1,33 @@
 #!/bin/sh
 # sandbox/make-prefix.sh: lays out a throwaway Wine prefix prepared like an NT server.
-# Usage: make-prefix.sh ARCH PREFIX PREPARE_EXE RECORDER_EXE [TARGET]   ARCH is i686 or x86_64;
-# TARGET, the Windows whose shape the prefix takes (nt40, win2k, winxp, win2003), is
+# Usage: make-prefix.sh ARCH PREFIX PRISTINE PREPARE_EXE RECORDER_EXE [TARGET]   ARCH is i686 or
+# x86_64; TARGET, the Windows whose shape the prefix takes (nt40, win2k, winxp, win2003), is
 # prepare_prefix's default when not given.
 #
-# Creating a prefix takes 10 to 20 s, so a pristine one is made once beside PREFIX
-# (make-pristine.sh) and copied for every run: each run starts from the same state, and none
-# sees another's leftovers. Env: PRISTINE_DISPOSABLE=yes moves the pristine instead.
+# Creating a prefix takes 10 to 20 s, so a pristine one is made once (make-pristine.sh) and
+# copied for every run: each run starts from the same state, and none sees another's leftovers.
+# Several prefixes may share one pristine. Env: PRISTINE_OVERLAY=yes lays the prefix over the
+# pristine (overlayfs, root only) instead of copying it: on a disk thrown away after the run
+# (the virtual machine's), where copying its 600 MB costs seconds under emulation.
 set -eu
 arch=$1
 prefix=$2
-prepare_exe=$3
-recorder_exe=$4
-target=${5:-}
-pristine=$prefix.pristine
+pristine=$3
+prepare_exe=$4
+recorder_exe=$5
+target=${6:-}
 here=$(dirname "$0")
 . "$here/wine-arch.sh"
 run() { "$here/wine-run.sh" "$arch" "$prefix" "$@"; }
 
 "$here/make-pristine.sh" "$arch" "$pristine"
 WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-rm -rf "$prefix"
-# A pristine on a disk that is thrown away after the run (the virtual machine's) is moved
-# rather than copied: copying its 600 MB costs seconds under emulation.
-if [ "${PRISTINE_DISPOSABLE:-no}" = yes ]; then
-    mv "$pristine" "$prefix"
+! mountpoint -q "$prefix" 2>/dev/null || umount "$prefix"
+rm -rf "$prefix" "$prefix.layer"
+if [ "${PRISTINE_OVERLAY:-no}" = yes ]; then
+    # What the prefix's programs write goes into the upper layer; the pristine stays as made.
+    mkdir -p "$prefix" "$prefix.layer/upper" "$prefix.layer/work"
+    mount -t overlay overlay -o "lowerdir=$pristine,upperdir=$prefix.layer/upper,workdir=$prefix.layer/work" "$prefix"
 else
     cp -a "$pristine" "$prefix"
 fi

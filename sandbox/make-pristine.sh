@@ -9,6 +9,11 @@ arch=$1
 pristine=$2
 . "$(dirname "$0")/wine-arch.sh"
 [ -f "$pristine/system.reg" ] && [ -f "$pristine/.complete" ] && exit 0
+# The prefixes that share a pristine may ask for it together: the first makes it, the others
+# wait for it.
+exec 9>"$pristine.lock"
+flock 9
+[ -f "$pristine/system.reg" ] && [ -f "$pristine/.complete" ] && exit 0
 rm -rf "$pristine"
 WINEPREFIX=$pristine "$WINELOADER" wineboot.exe --init >/dev/null 2>&1
 WINEPREFIX=$pristine wineserver -w

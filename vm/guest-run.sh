@@ -39,17 +39,32 @@ rm -rf "$results"
 mkdir -p "$results"
 export LANE_RESULTS="$results" HOME=/root USER=root LOGNAME=root LANG=C.UTF-8
 [ -z "${LANE_WINEDEBUG:-}" ] || export WINEDEBUG="$LANE_WINEDEBUG"
-# The work disk is thrown away after the run: unless the host wants it back, the pristine
-# prefix that lane.sh brought is moved into place rather than copied.
-[ "${BRING_PRISTINE:-no}" = yes ] || export PRISTINE_DISPOSABLE=yes
+# The work disk is thrown away after the run: each test prefix is laid over the pristine that
+# lane.sh brought rather than copied from it, and the pristine stays whole for the host.
+export PRISTINE_OVERLAY=yes
 cd "$BUILD"
-# Without a display no test could pass: the run leaves no status, and the host shows the console.
-if start_display; then
-    echo "lane-guest: display ready, $(cut -d' ' -f1 /proc/uptime) s after the kernel; the suite starts"
-    # shellcheck disable=SC2086  # the extra arguments are words on purpose
-    { ctest -L i686_runtime --output-on-failure ${LANE_CTEST_ARGS:-}; echo $? >"$results/lane-ctest.rc"; } 2>&1 |
-        tee "$results/lane-ctest.log"
-    stop_display
+# The suite's two prefixes run side by side (cmake/RuntimeTests.cmake), each on an X display of
+# its own, so that neither's windows take the other's focus. A group without a display runs
+# nothing and leaves no status: the host then shows the console.
+run_group() { # N: the tests of prefix N; their ctest's output goes to the console and its log
+    if start_display; then
+        echo "lane-guest: display $DISPLAY ready for prefix $1, $(cut -d' ' -f1 /proc/uptime) s after the kernel"
+        # shellcheck disable=SC2086  # the extra arguments are words on purpose
+        { ctest -L "i686_prefix$1" --output-on-failure ${LANE_CTEST_ARGS:-}; echo $? >"$results/lane-ctest-$1.rc"; } 2>&1 |
+            sed -u '' | tee "$results/lane-ctest-$1.log"
+        stop_display
+    fi
+}
+echo "lane-guest: the suite starts, $(cut -d' ' -f1 /proc/uptime) s after the kernel"
+run_group 1 &
+run_group 2 &
+wait
+# One log and one status for the whole suite, as one ctest would leave them.
+cat "$results/lane-ctest-1.log" "$results/lane-ctest-2.log" >"$results/lane-ctest.log" 2>/dev/null
+if [ -f "$results/lane-ctest-1.rc" ] && [ -f "$results/lane-ctest-2.rc" ]; then
+    status=$(cat "$results/lane-ctest-1.rc")
+    [ "$status" -ne 0 ] || status=$(cat "$results/lane-ctest-2.rc")
+    echo "$status" >"$results/lane-ctest.rc"
 fi
 seconds=$(( $(date +%s) - started ))
 echo "$seconds" >"$results/lane-seconds"

@@ -102,7 +102,7 @@ TEST_P(UninstallerUiOnTarget, RemoveTakesEverythingAndASecondRunFindsNothing)
 
 // While a service takes its time to stop, the dialog still answers, and Esc does not end it;
 // once the service has stopped, the removal goes on and asks for a reboot.
-TEST_P(UninstallerUiOnTarget, DialogAnswersWhileAServiceStops)
+TEST_P(UninstallerUi, DialogAnswersWhileAServiceStops)
 {
     Install();
     ASSERT_EQ("", StartTestService("MorvanethService", TestServicePath(), "hold"));
@@ -177,9 +177,7 @@ TEST_P(UninstallerUi, DamagedCopyAndWindows98AreRefusedBeforeTheDialog)
     DeleteFileA(strWin98.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(UsualShape, UninstallerUi, testing::Values(Server::DefaultTarget()),
-                         [](const testing::TestParamInfo<Server::Target>& info)
-                         { return std::string(info.param.pszName); });
+INSTANTIATE_ON_THE_USUAL_SHAPE(UninstallerUi);
 INSTANTIATE_ON_EVERY_TARGET(UninstallerUiOnTarget);
 
 } // namespace

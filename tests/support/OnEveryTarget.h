@@ -20,4 +20,11 @@ namespace Server
                              [](const testing::TestParamInfo<Server::Target>& info)             \
                              { return std::string(info.param.pszName); })
 
+// Instantiates the cases of SUITE once, on the server's usual shape, as UsualShape/SUITE.CASE/win2003:
+// for what does not depend on the target Windows' shell folders, version or Lsa default.
+#define INSTANTIATE_ON_THE_USUAL_SHAPE(SUITE)                                                   \
+    INSTANTIATE_TEST_SUITE_P(UsualShape, SUITE, testing::Values(Server::DefaultTarget()),      \
+                             [](const testing::TestParamInfo<Server::Target>& info)             \
+                             { return std::string(info.param.pszName); })
+
 #endif // ONEVERYTARGET_H

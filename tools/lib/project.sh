@@ -34,8 +34,9 @@ arch_build_dir() { # ARCH
     esac
 }
 
-# Each job has a prefix of its own, so none sees another's leftovers; the test prefix is the one
-# that cmake/RuntimeTests.cmake gives the runtime suite.
+# Each job has a prefix of its own, so none sees another's leftovers. The test prefix is the
+# first of the two that cmake/RuntimeTests.cmake gives the runtime suite; both are copies of its
+# pristine, PREFIX.pristine.
 prefix_dir() { # ARCH JOB
     case $2 in
         test)  _job=wineprefix ;;
@@ -215,7 +216,8 @@ start_job() { # JOB: main or bench
     start_display
     # The prefix keeps a persistent wineserver with the desktop and the services started, so no
     # program of the job pays for Wine's own start-up.
-    "$top/sandbox/make-prefix.sh" "$arch" "$prefix" "$dir/sandbox/prepare_prefix.exe" "$dir/sandbox/url_recorder.exe" \
+    "$top/sandbox/make-prefix.sh" "$arch" "$prefix" "$prefix.pristine" \
+        "$dir/sandbox/prepare_prefix.exe" "$dir/sandbox/url_recorder.exe" \
         ${TARGET:-}
 }
 stop_job() {
