@@ -49,13 +49,13 @@ cd "$BUILD"
 # nothing and leaves no status: the host then shows the console. The second display starts once
 # the first is up: the first start of Xvfb and openbox reads and translates their code, and two
 # started together took 11 s where one took 5 s and the next under 2 s.
-run_group() { # N: the tests of prefix N; their ctest's output goes to the console and its log
+run_group() { # N: the tests of prefix N; their ctest's output goes to its log, and to the console with "prefix N: "
     if start_display; then
         echo "lane-guest: display $DISPLAY ready for prefix $1, $(cut -d' ' -f1 /proc/uptime) s after the kernel"
         : >"$disk/display-$1"
         # shellcheck disable=SC2086  # the extra arguments are words on purpose
         { ctest -L "i686_prefix$1" --output-on-failure ${LANE_CTEST_ARGS:-}; echo $? >"$results/lane-ctest-$1.rc"; } 2>&1 |
-            sed -u '' | tee "$results/lane-ctest-$1.log"
+            tee "$results/lane-ctest-$1.log" | sed -u "s/^/prefix $1: /"
         stop_display
     fi
 }

@@ -137,9 +137,9 @@ say "work disk made in $((t2 - t1)) s; booting the guest (software emulation, ki
 boot=0
 "$top/vm/boot.sh" "$root" "$lane/work.img" "$lane/result.img" "$run/console.log" &
 boot_pid=$!
-# From the guest's console: its runner's first and last words, and each of its ctest's results.
+# From the guest's console: its runner's words, and each result of its two ctests (one a prefix).
 follow "$run/console.log" "$boot_pid" \
-    "s/^lane-guest: /lane: guest: /p; s/^ *\([0-9]*\/[0-9]*\) *Test *#[0-9]*: *\([^ ]*\)[ .]*\(.*[^ ]\) *\$/lane: guest: test \1 \2: \3/p" &
+    "s/^lane-guest: /lane: guest: /p; s/^prefix \([0-9]*\): *\([0-9]*\/[0-9]*\) *Test *#[0-9]*: *\([^ ]*\)[ .]*\(.*[^ ]\) *\$/lane: guest: prefix \1, test \2 \3: \4/p" &
 wait "$boot_pid" || boot=$?
 boot_pid=""
 wait

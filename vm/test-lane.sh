@@ -23,13 +23,13 @@ echo booted >>"$dir/boots"
 debugfs -R 'cat /lane.env' "\$2" >"$dir/lane.env" 2>/dev/null
 debugfs -R 'ls /tree$build/wineprefix.pristine' "\$2" >"$dir/pristine-ls" 2>/dev/null
 printf 'lane-guest: runner started, 4.2 s after the kernel\r\n[    5.1] kernel noise\r\n' >"\$4"
-printf '      Start  2: first_i686\r\n1/2 Test  #2: first_i686 ......   Passed    1.50 sec\r\n' >>"\$4"
+printf 'prefix 1:       Start  2: first_i686\r\nprefix 1: 1/2 Test  #2: first_i686 ......   Passed    1.50 sec\r\n' >>"\$4"
 # The lane shows a test's result while the guest still runs, not at its end: polled with the
 # scripts' one wait, until its deadline.
 . "$top/tools/lib/project.sh"
 shown() { grep -q first_i686 "$build/lane/progress" 2>/dev/null; }
 await shown && echo yes >"$dir/live"
-printf '2/2 Test  #3: second_i686 .....***Failed    2.25 sec\r\n' >>"\$4"
+printf 'prefix 2: 2/2 Test  #3: second_i686 .....***Failed    2.25 sec\r\n' >>"\$4"
 echo "the guest's last words" >>"\$4"
 tar -cf "\$3" -C "$dir/guest" .
 EOF
@@ -82,8 +82,8 @@ progress=$(cat "$build/lane/progress")
 says "progress: root" "lane: the guest's root is taken from the cache" "$progress"
 says "progress: boot" "booting the guest" "$progress"
 says "progress: runner" "lane: guest: runner started, 4.2 s after the kernel" "$progress"
-says "progress: a test" "lane: guest: test 1/2 first_i686: Passed 1.50 sec" "$progress"
-says "progress: a failure" "lane: guest: test 2/2 second_i686: ***Failed 2.25 sec" "$progress"
+says "progress: a test" "lane: guest: prefix 1, test 1/2 first_i686: Passed 1.50 sec" "$progress"
+says "progress: a failure" "lane: guest: prefix 2, test 2/2 second_i686: ***Failed 2.25 sec" "$progress"
 says "progress: the end" "s in all: guest's root" "$progress"
 check "progress: shown while the guest runs" yes "$(cat "$dir/live" 2>/dev/null)"
 check "progress: no console noise" "" "$(echo "$progress" | grep -e 'kernel noise' -e 'Start  2' -e 'last words')"
