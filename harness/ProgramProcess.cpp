@@ -154,6 +154,20 @@ std::string ProgramProcess::DescribeWindows() const
     return search.strCaptions.empty() ? "no visible window" : "visible windows " + search.strCaptions;
 }
 
+std::vector<std::string> ProgramProcess::ModuleNames() const
+{
+    std::vector<std::string> names;
+    HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, m_pi.dwProcessId);
+    if (hSnapshot == INVALID_HANDLE_VALUE)
+        return names;
+    MODULEENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL bMore = ::Module32First(hSnapshot, &entry); bMore; bMore = ::Module32Next(hSnapshot, &entry))
+        names.push_back(entry.szModule);
+    ::CloseHandle(hSnapshot);
+    return names;
+}
+
 bool ProgramProcess::WaitForExitWithout(const char* pszCaption, bool& bShown, DWORD nTimeoutMs) const
 {
     bShown = false;

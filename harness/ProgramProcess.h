@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <string>
+#include <vector>
 #include "Wait.h"
 
 // The visible top-level window with exactly this caption, of process nPid (0: of any process).
@@ -51,6 +52,9 @@ public:
     ForeignBox AnswerMessageBox(const char* pszCaption, DWORD nTimeoutMs = WAIT_DEADLINE_MS) const;
     // The captions of its visible top-level windows, for a message about a stuck program.
     std::string DescribeWindows() const;
+    // The file names of the modules it has mapped now, its own included; empty when they
+    // cannot be read (a process that is loading one may refuse the snapshot for a moment).
+    std::vector<std::string> ModuleNames() const;
 
     // Waits until it has ended, watching meanwhile for a visible window with this caption:
     // whether it ended within nTimeoutMs; bShown tells whether such a window was seen.

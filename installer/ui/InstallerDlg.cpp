@@ -7,6 +7,11 @@
 #include "ShellOpen.h"
 #include "VendorInfo.h"
 
+// Continue writes its shortcuts through the shell's link object, which lives in shell32: COM
+// would load it, with the DLLs it brings, on the first shortcut. The dialog loads it while
+// the administrator reads it, so that Continue finds it mapped.
+static const char s_szShellLibrary[] = "shell32.dll";
+
 // The About command must sit in the system commands' range: low four bits clear, below 0xF000.
 #if (IDM_ABOUTBOX & 0xFFF0) != IDM_ABOUTBOX || IDM_ABOUTBOX >= 0xF000
 #error IDM_ABOUTBOX must be a valid system command
@@ -19,12 +24,13 @@ BEGIN_MESSAGE_MAP(CInstallerDlg, CDialog)
     ON_STN_CLICKED(IDC_LOGO, OnLogoClicked)
 END_MESSAGE_MAP()
 
-CInstallerDlg::CInstallerDlg(CWnd* pParent) : CDialog(IDD, pParent)
+CInstallerDlg::CInstallerDlg(CWnd* pParent) : CDialog(IDD, pParent), m_shellPreload(s_szShellLibrary)
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }
 
-// The links (with their fonts) go first, then the placeholders, then the dialog.
+// The dialog's reference to shell32 goes first, then the links (with their fonts), then the
+// placeholders, then the dialog.
 CInstallerDlg::~CInstallerDlg()
 {
 }
@@ -85,6 +91,10 @@ void CInstallerDlg::OnPaint()
         PaintTitle(dc);
         CDialog::OnPaint();
     }
+    // After the first paint and not before, so that the dialog shows as soon as it can and
+    // the load (a few milliseconds) falls in the time the administrator takes to read it.
+    // When Continue comes first, COM has loaded shell32 already and this adds a reference.
+    m_shellPreload.Load();
 }
 
 // The dialog has no minimise box, but should it be drawn minimised the icon fills it.

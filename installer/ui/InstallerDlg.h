@@ -4,6 +4,7 @@
 
 #include "afxwin.h"
 #include "HyperlinkWnd.h"
+#include "LibraryPreload.h"
 #include "resource.h"
 
 // Paints the program's title, carries the home page and e-mail links and the clickable logo,
@@ -40,6 +41,7 @@ private:
     HICON m_hIcon;
     CHyperlinkWnd m_homeLink;
     CHyperlinkWnd m_emailLink;
+    CLibraryPreload m_shellPreload;     // shell32, loaded once the dialog has painted
 };
 
 #endif // INSTALLERDLG_H

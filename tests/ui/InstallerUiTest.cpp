@@ -179,6 +179,33 @@ TEST_P(InstallerUiOnTarget, ContinueInstallsAndEnds)
 
 INSTANTIATE_ON_EVERY_TARGET(InstallerUiOnTarget);
 
+// Once the dialog has painted it loads shell32, the home of the shortcuts' link object, with
+// nothing pressed; Continue then installs with the DLL mapped, and the program still ends
+// cleanly after freeing it. (ContinueInstallsAndEnds presses Continue as soon as the dialog
+// shows, usually before its first paint: the load then comes after COM's.)
+TEST_F(InstallerUi, ShellLoadedBeforeContinueServesTheInstallation)
+{
+    ProgramProcess installer(InstallerPath());
+    HWND hDialog = WaitForDialog(installer);
+    ASSERT_TRUE(hDialog != NULL);
+    std::vector<std::string> modules;
+    bool bLoaded = WaitUntil([&] {
+        modules = installer.ModuleNames();
+        for (size_t i = 0; i < modules.size(); ++i)
+            if (lstrcmpiA(modules[i].c_str(), "shell32.dll") == 0)
+                return true;
+        return false;
+    });
+    std::string strModules;
+    for (size_t i = 0; i < modules.size(); ++i)
+        strModules += (i == 0 ? "" : ", ") + modules[i];
+    ASSERT_TRUE(bLoaded) << "no shell32.dll while the dialog waits; mapped: " << strModules;
+
+    EXPECT_EQ(INSTALL_SUCCESS_TEXT, PressContinue(installer, hDialog));
+    EXPECT_EQ(0, installer.WaitForExit());
+    EXPECT_EQ("", Footprint::Check(Footprint::Expected()));
+}
+
 // A missing protocol is reported, nothing is written, and the dialog stays open and usable.
 TEST_F(InstallerUi, MissingProtocolKeepsTheDialogUsable)
 {
