@@ -9,9 +9,9 @@
 set -eu
 . "$(dirname "$0")/lib/project.sh"
 # Besides the job's warm wineserver, the driver adds a warm-up round of each program, so no
-# measured run pays for Wine's own start-up. wine-run.sh keeps Wine's menu builder out: Windows
-# has nothing like it, and the two it would start for each installation's shortcuts would still
-# be running into the next measured run.
+# measured run pays for Wine's own start-up. The prefix has no menu builder (make-prefix.sh):
+# Windows has nothing like it, and Wine would start one for each shortcut an installation saves,
+# inside the measured Continue, in the installer and the floor alike.
 start_job bench
 # Every program of one run is of the one architecture this machine can run, floors included,
 # so the ratios compare like with like; the file sizes judged are the shipped programs'.
