@@ -6,8 +6,8 @@
 # virtual machine, by the road that lane_i686 took (decided in tools/lib/project.sh).
 #
 # The suite is split between two prefixes, each with a server, services and a desktop of its
-# own: 1 holds the installer's and the removal's programs driven through their dialogs, and the
-# benchmark; 2 everything else, about as long. The tests of one prefix share its registry and
+# own: 1 holds the shipped programs run as an administrator runs them (the installer's and the
+# removal's dialogs, the launcher); 2 everything else, about as long. The tests of one prefix share its registry and
 # run one at a time; the two prefixes share nothing, so the virtual machine's runner gives each
 # a display of its own and runs them side by side (label ARCH_prefixN). Both are copied from
 # one pristine prefix.
