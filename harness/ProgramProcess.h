@@ -48,7 +48,7 @@ public:
     double StartedAtMs() const { return m_startMs; }
 
     // Its visible top-level window with the caption; NULL after nTimeoutMs or once it has ended.
-    HWND WaitForWindow(const char* pszCaption, DWORD nTimeoutMs = WAIT_DEADLINE_MS, DWORD nPollMs = 20) const;
+    HWND WaitForWindow(const char* pszCaption, DWORD nTimeoutMs = WAIT_DEADLINE_MS, DWORD nPollMs = 50) const;
     ForeignBox AnswerMessageBox(const char* pszCaption, DWORD nTimeoutMs = WAIT_DEADLINE_MS) const;
     // The captions of its visible top-level windows, for a message about a stuck program.
     std::string DescribeWindows() const;

@@ -10,8 +10,10 @@
 const DWORD WAIT_DEADLINE_MS = 60000;
 
 // Polls the condition every nPollMs until it holds or the deadline has passed; whether it held.
+// A poll is often a search of every window, dozens of round trips to the Wine server: under
+// emulation more frequent polls take the time from the program being waited for.
 template <class Condition>
-bool WaitUntil(Condition condition, DWORD nTimeoutMs = WAIT_DEADLINE_MS, DWORD nPollMs = 20)
+bool WaitUntil(Condition condition, DWORD nTimeoutMs = WAIT_DEADLINE_MS, DWORD nPollMs = 50)
 {
     for (DWORD nStart = ::GetTickCount();; ::Sleep(nPollMs))
     {
