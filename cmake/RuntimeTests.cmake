@@ -7,10 +7,11 @@
 #
 # The suite is split between two prefixes, each with a server, services and a desktop of its
 # own: 1 holds the shipped programs run as an administrator runs them (the installer's and the
-# removal's dialogs, the launcher); 2 everything else, about as long. The tests of one prefix
-# share its registry and run one at a time; the two prefixes share nothing, so the virtual
-# machine's runner gives each a display of its own and runs them side by side (label
-# ARCH_prefixN). Both are copied from one pristine prefix.
+# removal's dialogs, the launcher) and the installer's resources and link control; 2 the rest,
+# about as long in the virtual machine. The tests of one prefix share its registry and run one
+# at a time; the two prefixes share nothing, so the virtual machine's runner gives each a
+# display of its own and runs them side by side (label ARCH_prefixN). Both are copied from one
+# pristine prefix.
 include_guard(GLOBAL)
 
 set(RUNTIME_ARCH ${CMAKE_SYSTEM_PROCESSOR})
