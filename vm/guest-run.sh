@@ -1,13 +1,13 @@
 #!/bin/sh
 # vm/guest-run.sh: the guest's runner: runs the build's 32-bit runtime suite and writes the results onto the result disk.
 # lane.sh puts it on the work disk as run.sh, beside lane.env (TOP, BUILD, LANE_CTEST_ARGS,
-# BRING_PRISTINE) and tree/, which holds the checkout and the build tree under their host
-# paths. /sbin/lane-init mounts the work disk on /lane/work, runs this, and powers off if this
-# does not.
+# BRING_PRISTINE, LANE_WINEDEBUG, LANE_ACCOUNTING) and tree/, which holds the checkout and the
+# build tree under their host paths. /sbin/lane-init mounts the work disk on /lane/work, runs
+# this, and powers off if this does not.
 # The results go onto /dev/vdc as a tar archive: NAME.log and NAME.rc per test (written by
 # lane-test.sh), lane-ctest-N.log and .rc for each of the suite's two prefixes and
-# lane-ctest.log and .rc for the whole run, lane-seconds its duration, and the pristine Wine
-# prefix when lane.sh asks for it.
+# lane-ctest.log and .rc for the whole run, lane-seconds its duration, process-time.txt where
+# asked for, and the pristine Wine prefix when lane.sh asks for it.
 set -u
 PATH=/usr/sbin:/usr/bin:/sbin:/bin
 export PATH
@@ -60,12 +60,20 @@ run_group() { # N: the tests of prefix N; their ctest's output goes to its log, 
     fi
 }
 echo "lane-guest: the suite starts, $(cut -d' ' -f1 /proc/uptime) s after the kernel"
+# LANE_ACCOUNTING=yes: the processor time each program took during the suite, by name, on the
+# console and in process-time.txt among the results.
+accounting=/tmp/lane-accounting
+[ "${LANE_ACCOUNTING:-}" != yes ] || perl "$TOP/vm/process-time.pl" on "$accounting"
 rm -f "$disk/display-1"
 run_group 1 &
 first=$!
 await_file -e "$disk/display-1" "$first" || true
 run_group 2 &
 wait
+if [ "${LANE_ACCOUNTING:-}" = yes ]; then
+    perl "$TOP/vm/process-time.pl" off
+    perl "$TOP/vm/process-time.pl" report "$accounting" | tee "$results/process-time.txt"
+fi
 # One log and one status for the whole suite, as one ctest would leave them.
 cat "$results/lane-ctest-1.log" "$results/lane-ctest-2.log" >"$results/lane-ctest.log" 2>/dev/null
 if [ -f "$results/lane-ctest-1.rc" ] && [ -f "$results/lane-ctest-2.rc" ]; then

@@ -10,7 +10,8 @@
 #   ctest holds a test's output back until the test ends.
 # Env: LANE_CACHE, LANE_MIRROR (make-root.sh), LANE_TIMEOUT (boot.sh), LANE_CTEST_ARGS:
 #   more arguments for the guest's ctest, such as "-R core", and LANE_WINEDEBUG: Wine's debug
-#   channels for the guest's programs, to trace a failure (such as "+timestamp,+message").
+#   channels for the guest's programs, to trace a failure (such as "+timestamp,+message"), and
+#   LANE_ACCOUNTING=yes: the processor time of each program the suite ran (process-time.pl).
 # Exit: 0 when the guest brought back a result for every test it was to run, whatever the
 #   tests' own outcome (each test reports its own); 1 when it did not, saying why.
 set -eu
@@ -123,6 +124,7 @@ quote() { printf "'%s'" "$(printf '%s' "$1" | sed "s/'/'\\\\''/g")"; }
     echo "LANE_CTEST_ARGS=$(quote "${LANE_CTEST_ARGS:-}")"
     echo "BRING_PRISTINE=$bring_pristine"
     echo "LANE_WINEDEBUG=$(quote "${LANE_WINEDEBUG:-}")"
+    echo "LANE_ACCOUNTING=$(quote "${LANE_ACCOUNTING:-}")"
 } >"$stage/lane.env"
 # Room for the prefixes and whatever else the suite writes; the image file stays sparse.
 size=$(( $(du -sm "$stage" | cut -f1) + 4096 ))
