@@ -42,7 +42,7 @@ def payload(image):
 
 
 def unpack(data):
-    """The payload unpacked, or None for a compression this script does not know."""
+    """The payload unpacked, or None when its compression is unknown here or its stream is damaged."""
     for magic, unpacker in UNPACKERS:
         if data.startswith(magic):
             stream = unpacker()
